@@ -1,0 +1,64 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <thread>
+
+class CWindowLayer;
+
+// Terminal font description kept for the line's console view; nothing reads it.
+struct LogFont {
+    int32_t lfHeight = -9;
+    int32_t lfWeight = 0;
+    uint8_t lfPitchAndFamily = 1; // fixed pitch
+    std::string lfFaceName = "FixedSys";
+};
+
+// The one serial line to a module: settings, exclusive open of a raw 8-bit
+// line over termios, bounded writes, non-blocking reads, and a watcher thread
+// that lives exactly as long as the port is open.
+class CSComDoc {
+public:
+    CSComDoc();
+    ~CSComDoc();
+    CSComDoc(const CSComDoc&) = delete;
+    CSComDoc& operator=(const CSComDoc&) = delete;
+
+    // The window that shows the line's own message box ("Serial_Comm_Error\n").
+    void AttachWindow(CWindowLayer* pWindow) { m_pWindow = pWindow; }
+
+    bool CreatePortEvents();
+    bool Connect();
+    void Disconnect();
+    int WriteCommByte(uint8_t byte);
+    // bMaskTrace: the string is a password; the trace shows it masked.
+    int WriteCommString(const char* psz, bool bMaskTrace = false);
+    int ReadCommData(uint8_t* pBuffer, int32_t nCapacity);
+
+    // Descriptor of the open line (-1 when closed), for waits that end on input.
+    int PollHandle() const;
+
+    // Device path for a port name: "COM1".."COM4" are /dev/ttyS0..3, anything
+    // else is used as it stands.
+    static std::string DevicePath(const std::string& strPort);
+
+    // Why the last Connect failed to open the device (errno), 0 if it did not.
+    int LastOpenError() const { return m_nLastOpenError; }
+
+    std::atomic<int32_t> m_bConnected{0};
+    int32_t m_nBaud = 9600;
+    int32_t m_nDataBits = 8;
+    int32_t m_bDtrDsr = 0;
+    int32_t m_nParity = 0;
+    std::string m_strPort = "COM1";
+    int32_t m_bRtsCts = 0;
+    int32_t m_nStopBits = 0;
+    int32_t m_bXonXoff = 0;
+    LogFont m_logFont;
+
+private:
+    CWindowLayer* m_pWindow = nullptr;
+    int m_nLastOpenError = 0;
+    // (the descriptor, the watcher thread and its wake-up belong here)
+};

@@ -1,0 +1,80 @@
+#include <cerrno>
+#include <cstring>
+
+#include "app/UpgraderDlg.h"
+
+namespace {
+// A second line for "Unable to open serial port." that a technician can act on.
+std::string OpenFailureReason(int nErrno, const std::string& strDevice) {
+    switch (nErrno) {
+    case 0:
+        return {};
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+        return "There is no device " + strDevice + ": check the cable and the port chosen.";
+    case EACCES:
+    case EPERM:
+        return "Permission denied on " + strDevice +
+               ": the user must be a member of the dialout group (log out and in again "
+               "after adding).";
+    case EBUSY:
+        return strDevice + " is in use by another program.";
+    default:
+        return strDevice + ": " + std::strerror(nErrno);
+    }
+}
+} // namespace
+
+void CUpgraderDlg::SetStatus(const std::string& strText) {
+    UpdateData(true);
+    m_strStatus = strText;
+    UpdateData(false);
+}
+
+bool CUpgraderDlg::PumpMessages() { return m_window.PumpMessages() && !m_bQuitRequested; }
+
+void CUpgraderDlg::OnUpgrade() {
+    // Handlers run nested inside a run's message pump: never start a second
+    // run on the open port.
+    if (m_bRunning)
+        return;
+    m_bRunning = true;
+
+    SetStatus("Initialising");
+    // The run must not change module kind or see a second Upgrade press.
+    m_window.EnableControl(ctl::kUpgrade, false);
+    EnableModuleRadios(false);
+    EnableImageChecks(false);
+
+    m_comm.m_strPort = m_window.GetControlText(ctl::kComList);
+    m_comm.m_nBaud = 9600;
+    m_comm.CreatePortEvents();
+    m_comm.Connect();
+    if (m_comm.m_bConnected != 1) {
+        std::string strText = "Unable to open serial port.";
+        std::string strReason =
+            OpenFailureReason(m_comm.LastOpenError(), CSComDoc::DevicePath(m_comm.m_strPort));
+        if (!strReason.empty())
+            strText += "\n" + strReason;
+        m_window.MessageBox(strText, "", MsgIcon::None, MsgButtons::Ok);
+    } else {
+        m_comm.WriteCommByte(13);
+        m_window.SetProgressPos(0);
+        m_window.SetProgressStep(1);
+        if (m_nModuleKind == IpController)
+            RunIpUpgrade();
+        else
+            RunLegacyUpgrade();
+        // Every way a run ends releases the port (a cancelled password prompt
+        // and a quit request leave it open inside the procedures).
+        m_comm.Disconnect();
+    }
+
+    m_window.EnableControl(ctl::kUpgrade, true);
+    EnableModuleRadios(true);
+    EnableImageChecks(m_nModuleKind == IpController);
+    m_bRunning = false;
+    if (m_bQuitRequested)
+        m_window.PostQuit();
+}
