@@ -1,12 +1,93 @@
-// PLACEHOLDER until the serial line is implemented.
 #include "serial/SComDoc.h"
+
+#include <system_error>
+#include <termios.h>
+
+#include "platform/WindowLayer.h"
+#include "serial/ExclusiveOpen.h"
+#include "serial/LineSettings.h"
+#include "serial/ModemLines.h"
+#include "serial/ResumeEvent.h"
+
 CSComDoc::CSComDoc() = default;
-CSComDoc::~CSComDoc() = default;
-bool CSComDoc::CreatePortEvents() { return true; }
-bool CSComDoc::Connect() { return false; }
-void CSComDoc::Disconnect() {}
-int CSComDoc::WriteCommByte(uint8_t) { return 0; }
-int CSComDoc::WriteCommString(const char*, bool) { return 0; }
-int CSComDoc::ReadCommData(uint8_t*, int32_t) { return 0; }
-int CSComDoc::PollHandle() const { return -1; }
-std::string CSComDoc::DevicePath(const std::string& s) { return s; }
+
+CSComDoc::~CSComDoc() {
+    Close();
+    CloseResumeEvent(m_nResumeFd);
+}
+
+bool CSComDoc::CreatePortEvents() {
+    // The watcher waits on the current event while the port is open; it is
+    // replaced only between connections.
+    if (m_bConnected)
+        return m_nResumeFd >= 0;
+    CloseResumeEvent(m_nResumeFd);
+    m_nResumeFd = CreateResumeEvent();
+    return m_nResumeFd >= 0;
+}
+
+bool CSComDoc::Connect() {
+    if (m_bConnected)
+        return false;
+    // Without its event the watcher could never be stopped.
+    if (m_nResumeFd < 0 && !CreatePortEvents())
+        return false;
+
+    const int nFd = OpenExclusive(DevicePath(m_strPort), m_nLastOpenError);
+    if (nFd < 0)
+        return false;
+
+    LineSettings settings;
+    settings.nBaud = m_nBaud;
+    settings.nDataBits = m_nDataBits;
+    settings.nParity = m_nParity;
+    settings.nStopBits = m_nStopBits;
+    settings.bRtsCts = m_bRtsCts;
+    settings.bXonXoff = m_bXonXoff;
+    settings.bDtrDsr = m_bDtrDsr;
+    if (!ConfigureLine(nFd, settings)) {
+        CloseExclusive(nFd);
+        if (m_pWindow)
+            m_pWindow->MessageBox("Serial_Comm_Error\n", "", MsgIcon::None, MsgButtons::Ok);
+        return false;
+    }
+
+    ResetResumeEvent(m_nResumeFd);
+    m_nFd = nFd;
+    m_bConnected = 1; // before the watcher starts, so that its loop runs
+    try {
+        m_watchThread = std::thread(&CSComDoc::WatchPort, this);
+    } catch (const std::system_error&) {
+        m_bConnected = 0;
+        m_nFd = -1;
+        CloseExclusive(nFd);
+        return false;
+    }
+    RaiseModemLines(nFd);
+    return true;
+}
+
+void CSComDoc::Disconnect() {
+    Close();
+}
+
+// The order matters: the flag goes down first, then the watcher is woken
+// (from its wait for input or from its park) and joined, and only then is the
+// descriptor it polls closed.
+void CSComDoc::Close() {
+    if (!m_bConnected)
+        return;
+    m_bConnected = 0;
+    SignalResumeEvent(m_nResumeFd);
+    if (m_watchThread.joinable())
+        m_watchThread.join();
+    ResetResumeEvent(m_nResumeFd);
+    DropModemLines(m_nFd);
+    tcflush(m_nFd, TCIOFLUSH);
+    CloseExclusive(m_nFd);
+    m_nFd = -1;
+}
+
+int CSComDoc::PollHandle() const {
+    return m_bConnected ? m_nFd : -1;
+}

@@ -39,8 +39,8 @@ public:
     // Descriptor of the open line (-1 when closed), for waits that end on input.
     int PollHandle() const;
 
-    // Device path for a port name: "COM1".."COM4" are /dev/ttyS0..3, anything
-    // else is used as it stands.
+    // Device path for a port name: "COM1".."COM4" are /dev/ttyS0..3, a name
+    // holding '/' is used as it stands, any other name lives in /dev.
     static std::string DevicePath(const std::string& strPort);
 
     // Why the last Connect failed to open the device (errno), 0 if it did not.
@@ -58,7 +58,17 @@ public:
     LogFont m_logFont;
 
 private:
+    void Close();
+    void WatchPort();
+    bool ParkUntilResumed();
+    void WriteBytes(const uint8_t* pBytes, size_t nCount);
+
     CWindowLayer* m_pWindow = nullptr;
     int m_nLastOpenError = 0;
-    // (the descriptor, the watcher thread and its wake-up belong here)
+    int m_nFd = -1;       // the open line, -1 when closed
+    int m_nResumeFd = -1; // eventfd: wakes the watcher and releases it when parked
+    std::thread m_watchThread;
+    // Running totals of bytes handed to the line and taken from it.
+    uint64_t m_nBytesWritten = 0;
+    uint64_t m_nBytesRead = 0;
 };

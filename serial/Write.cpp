@@ -1,0 +1,84 @@
+#include "serial/SComDoc.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+#include "platform/DebugOutput.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// How long the line may take no byte before the next one is given up.
+constexpr std::chrono::milliseconds kByteWait{1000};
+
+// True once nFd takes output again; false when the deadline passes first or
+// the line has failed.
+bool WaitWritable(int nFd, Clock::time_point deadline) {
+    for (;;) {
+        const auto remaining =
+            std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (remaining <= 0)
+            return false;
+        pollfd pfd{nFd, POLLOUT, 0};
+        const int n = poll(&pfd, 1, static_cast<int>(remaining));
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n > 0 && (pfd.revents & POLLOUT);
+    }
+}
+
+// Passwords never reach the diagnostics: every character but the closing
+// carriage return shows as '*'.
+std::string Masked(std::string_view text) {
+    std::string strMasked(text.size(), '*');
+    if (!text.empty() && text.back() == '\r')
+        strMasked.back() = '\r';
+    return strMasked;
+}
+} // namespace
+
+// Hands the bytes to the line in as few writes as it takes. Where the line
+// takes nothing for a whole second, or refuses a byte, that byte is lost and
+// the rest goes on: the same outcome as writing them one by one, each with
+// its own bounded wait.
+void CSComDoc::WriteBytes(const uint8_t* pBytes, size_t nCount) {
+    size_t nDone = 0;
+    auto deadline = Clock::now() + kByteWait;
+    while (nDone < nCount) {
+        const ssize_t n = write(m_nFd, pBytes + nDone, nCount - nDone);
+        if (n > 0) {
+            nDone += static_cast<size_t>(n);
+            m_nBytesWritten += static_cast<uint64_t>(n);
+            if (nDone < nCount)
+                deadline = Clock::now() + kByteWait;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN && WaitWritable(m_nFd, deadline))
+            continue;
+        ++nDone; // dropped
+        deadline = Clock::now() + kByteWait;
+    }
+}
+
+int CSComDoc::WriteCommByte(uint8_t byte) {
+    if (!m_bConnected)
+        return 0;
+    WriteBytes(&byte, 1);
+    return 1;
+}
+
+int CSComDoc::WriteCommString(const char* psz, bool bMaskTrace) {
+    if (!m_bConnected)
+        return 0;
+    const std::string_view text = psz ? std::string_view(psz) : std::string_view();
+    WriteBytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    DebugOutput("CSComDoc::WriteCommString(): ");
+    DebugOutput(bMaskTrace ? std::string_view(Masked(text)) : text);
+    DebugOutput("\n");
+    return 1;
+}

@@ -1,0 +1,114 @@
+// Bytes through the line in both directions, over a real pseudo-terminal.
+#include <gtest/gtest.h>
+#include <numeric>
+#include <thread>
+
+#include "PtyPeer.h"
+#include "serial/SComDoc.h"
+
+namespace {
+class SComDocData : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_doc.m_strPort = m_pty.SlavePath();
+        m_doc.m_nBaud = 115200;
+        m_doc.CreatePortEvents();
+        ASSERT_TRUE(m_doc.Connect());
+    }
+    std::vector<unsigned char> ReadAll(int32_t nCapacity) {
+        std::vector<unsigned char> buf(static_cast<size_t>(nCapacity));
+        int n = m_doc.ReadCommData(buf.data(), nCapacity);
+        buf.resize(static_cast<size_t>(std::max(n, 0)));
+        return buf;
+    }
+
+    CPtyPeer m_pty;
+    CSComDoc m_doc;
+};
+
+std::vector<unsigned char> Bytes(const std::string& s) {
+    return {s.begin(), s.end()};
+}
+} // namespace
+
+TEST_F(SComDocData, WritesReachThePeerUnchanged) {
+    EXPECT_EQ(m_doc.WriteCommString("reset\r"), 1);
+    EXPECT_EQ(m_pty.Receive(6), Bytes("reset\r"));
+    EXPECT_EQ(m_doc.WriteCommByte(13), 1);
+    EXPECT_EQ(m_doc.WriteCommByte(0), 1);
+    EXPECT_EQ(m_pty.Receive(2), (std::vector<unsigned char>{13, 0}));
+
+    // Every byte value a string can hold, with no newline translation.
+    std::string all;
+    for (int c = 1; c < 256; ++c)
+        all.push_back(static_cast<char>(c));
+    EXPECT_EQ(m_doc.WriteCommString(all.c_str()), 1);
+    EXPECT_EQ(m_pty.Receive(all.size()), Bytes(all));
+}
+
+TEST_F(SComDocData, ReadsWhatThePeerSentUnchanged) {
+    std::vector<unsigned char> all(256);
+    std::iota(all.begin(), all.end(), 0);
+    m_pty.Send(all);
+    ASSERT_TRUE(m_pty.WaitQueuedAtSlave(256));
+    EXPECT_EQ(ReadAll(2048), all);
+    EXPECT_EQ(ReadAll(2048).size(), 0u);
+}
+
+TEST_F(SComDocData, ReadTakesAtMostTheCapacityAndLeavesTheRest) {
+    std::vector<unsigned char> sent(3000);
+    for (size_t i = 0; i < sent.size(); ++i)
+        sent[i] = static_cast<unsigned char>('A' + i % 26);
+    m_pty.Send(sent);
+    ASSERT_TRUE(m_pty.WaitQueuedAtSlave(3000));
+
+    std::vector<unsigned char> first = ReadAll(2048);
+    ASSERT_EQ(first.size(), 2048u);
+    EXPECT_EQ(m_pty.QueuedAtSlave(), 952);
+    std::vector<unsigned char> rest = ReadAll(2048);
+    ASSERT_EQ(rest.size(), 952u);
+    first.insert(first.end(), rest.begin(), rest.end());
+    EXPECT_EQ(first, sent);
+}
+
+TEST_F(SComDocData, EmptyOrNonsenseReadsReturnNothing) {
+    unsigned char buf[16];
+    EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0); // nothing queued: no wait
+    m_pty.Send("abc");
+    ASSERT_TRUE(m_pty.WaitQueuedAtSlave(3));
+    EXPECT_EQ(m_doc.ReadCommData(buf, 0), 0);
+    EXPECT_EQ(m_doc.ReadCommData(buf, -1), 0);
+    EXPECT_EQ(m_pty.QueuedAtSlave(), 3);
+}
+
+// A string larger than the line's buffers goes out whole, in order, while the
+// peer takes it in pieces.
+TEST_F(SComDocData, LongStringSurvivesPartialWrites) {
+    std::string text;
+    for (int i = 0; text.size() < 60000; ++i)
+        text += "S1130000" + std::to_string(i) + "\r";
+    std::vector<unsigned char> received;
+    std::thread reader([&] { received = m_pty.Receive(text.size()); });
+    EXPECT_EQ(m_doc.WriteCommString(text.c_str()), 1);
+    reader.join();
+    EXPECT_EQ(received, Bytes(text));
+}
+
+TEST(SComDocClosed, EverythingReturnsZero) {
+    CPtyPeer pty;
+    CSComDoc doc;
+    unsigned char buf[8];
+    EXPECT_EQ(doc.WriteCommByte('x'), 0);
+    EXPECT_EQ(doc.ReadCommData(buf, sizeof buf), 0);
+
+    doc.m_strPort = pty.SlavePath();
+    doc.CreatePortEvents();
+    ASSERT_TRUE(doc.Connect());
+    pty.Send("late");
+    ASSERT_TRUE(pty.WaitQueuedAtSlave(4));
+    doc.Disconnect();
+    EXPECT_EQ(doc.WriteCommByte('x'), 0);
+    EXPECT_EQ(doc.WriteCommString("x\r"), 0);
+    EXPECT_EQ(doc.ReadCommData(buf, sizeof buf), 0);
+    EXPECT_EQ(pty.QueuedAtSlave(), 0); // discarded at close
+}
