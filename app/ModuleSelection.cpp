@@ -17,9 +17,13 @@ void SelectLegacyKind(CUpgraderDlg& dlg, int32_t nKind, const std::string& strDe
 }
 } // namespace
 
-void CUpgraderDlg::OnTransceiver() { SelectLegacyKind(*this, Transceiver, m_strTransceiverDesc); }
+void CUpgraderDlg::OnTransceiver() {
+    SelectLegacyKind(*this, Transceiver, m_strTransceiverDesc);
+}
 
-void CUpgraderDlg::OnController() { SelectLegacyKind(*this, Controller, m_strControllerDesc); }
+void CUpgraderDlg::OnController() {
+    SelectLegacyKind(*this, Controller, m_strControllerDesc);
+}
 
 void CUpgraderDlg::OnIpController() {
     m_nModuleKind = IpController;

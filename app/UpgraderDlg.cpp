@@ -50,6 +50,9 @@ void CUpgraderDlg::OnInitDialog() {
 bool CUpgraderDlg::OnQuitRequest() {
     if (!m_bRunning)
         return true;
+    // Already confirmed: the run is ending; asking again would only annoy.
+    if (m_bQuitRequested)
+        return false;
     int nAnswer = m_window.MessageBox(
         "An upgrade is in progress. Stopping it now may leave the module without working "
         "software.\nStop the upgrade and quit?",
