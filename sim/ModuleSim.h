@@ -39,6 +39,16 @@ struct SimOptions {
     bool bCorruptHeader = false;    // IP: image header stored wrongly (imi: bad header)
     bool bLineNoise = false;        // random bytes now and then on the line
     int nDisappearAfterMs = 0;      // the line goes away this long after the first byte (0: never)
+    // Further behaviour and timing (added with the simulator's implementation).
+    bool bConsoleDest = false;      // legacy: the console log-in begins with its "Dest" prompt
+    int nMergeFailureLine = 20;     // legacy: the record answered with "FAILURE" (bMergeFailure)
+    double dRestartWindowSeconds = 1.0; // legacy: how long a restart listens for the b letters
+    double dNoAppLoginDelaySeconds = 3.0; // legacy without application: menu shown before "Login >"
+    double dRebootSeconds = 3.0;    // IP: "reboot" until the boot monitor's banner
+    int nBootDelaySeconds = 2;      // IP: autoboot countdown
+    double dKernelBootSeconds = 2.0; // IP: kernel start until the "login:" prompt
+    double dLoginFailDelaySeconds = 1.0; // IP: pause before "Login incorrect" and again before "login:"
+    int nNoiseIntervalMs = 700;     // bLineNoise: mean time between noise events
 };
 
 struct SimTranscriptEntry {

@@ -1,0 +1,407 @@
+#include "sim/SimLine.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// Deepest a UART's hardware FIFO lets bytes bunch up when the line is paced.
+constexpr double kMinFifoBytes = 16.0;
+
+int32_t SpeedToBaud(speed_t speed) {
+    switch (speed) {
+    case B1200:
+        return 1200;
+    case B2400:
+        return 2400;
+    case B4800:
+        return 4800;
+    case B9600:
+        return 9600;
+    case B19200:
+        return 19200;
+    case B38400:
+        return 38400;
+    case B57600:
+        return 57600;
+    case B115200:
+        return 115200;
+    case B230400:
+        return 230400;
+    case B460800:
+        return 460800;
+    case B921600:
+        return 921600;
+    default:
+        return 0;
+    }
+}
+
+void SetNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+int MsUntil(std::chrono::steady_clock::time_point now, std::chrono::steady_clock::time_point t) {
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(t - now).count();
+    return static_cast<int>(std::clamp<int64_t>(ms + 1, 1, 60000));
+}
+
+} // namespace
+
+CSimLine::CSimLine(const SimLineSettings& settings) : m_settings(settings), m_rng(settings.nSeed) {}
+
+CSimLine::~CSimLine() {
+    Close();
+}
+
+bool CSimLine::Open() {
+    char name[128] = {};
+    if (openpty(&m_nMasterFd, &m_nSlaveFd, name, nullptr, nullptr) != 0) {
+        return false;
+    }
+    // The line starts as a terminal program or the upgrader would leave it:
+    // raw, 8N1, at the module's power-up rate, so that nothing is garbled
+    // before anyone has chosen a rate.
+    termios tio{};
+    tcgetattr(m_nSlaveFd, &tio);
+    cfmakeraw(&tio);
+    tio.c_cflag |= CREAD | CLOCAL;
+    cfsetispeed(&tio, B9600);
+    cfsetospeed(&tio, B9600);
+    tcsetattr(m_nSlaveFd, TCSANOW, &tio);
+    SetNonBlocking(m_nMasterFd);
+    if (pipe(m_aWakePipe) != 0) {
+        return false;
+    }
+    SetNonBlocking(m_aWakePipe[0]);
+    SetNonBlocking(m_aWakePipe[1]);
+    m_strDevicePath = name;
+    m_tStart = Clock::now();
+    m_tLastCredit = m_tStart;
+    m_tNextBurst = m_tStart;
+    m_tNextFragment = m_tStart;
+    m_tNextNoise = m_tStart + std::chrono::milliseconds(m_settings.nNoiseIntervalMs);
+    m_ioThread = std::thread([this] { IoLoop(); });
+    return true;
+}
+
+void CSimLine::RequestStop() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_bStopping = true;
+    }
+    m_cv.notify_all();
+    Wake();
+}
+
+void CSimLine::Close() {
+    RequestStop();
+    if (m_ioThread.joinable()) {
+        m_ioThread.join();
+    }
+    for (int* pFd : {&m_nMasterFd, &m_nSlaveFd, &m_aWakePipe[0], &m_aWakePipe[1]}) {
+        if (*pFd >= 0) {
+            close(*pFd);
+            *pFd = -1;
+        }
+    }
+}
+
+int64_t CSimLine::ElapsedMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - m_tStart).count();
+}
+
+int32_t CSimLine::ToolBaud() const {
+    termios tio{};
+    // On Linux the master reports the settings made on the slave side.
+    if (m_nMasterFd < 0 || tcgetattr(m_nMasterFd, &tio) != 0) {
+        return 0;
+    }
+    if ((tio.c_cflag & CSIZE) != CS8 || (tio.c_cflag & PARENB) != 0) {
+        return 0;
+    }
+    return SpeedToBaud(cfgetospeed(&tio));
+}
+
+bool CSimLine::LineMatches() const {
+    return ToolBaud() == m_nModuleBaud.load();
+}
+
+uint8_t CSimLine::Garble(uint8_t c) const {
+    // A byte framed at the wrong rate arrives as a different byte; the high
+    // bit keeps the garbage from ever spelling a prompt or a command.
+    return static_cast<uint8_t>(0x80 | ((c * 37 + 0x5B) & 0x7F));
+}
+
+double CSimLine::BytesPerSecond() const {
+    return m_nModuleBaud.load() / 10.0;
+}
+
+void CSimLine::Wake() {
+    if (m_aWakePipe[1] >= 0) {
+        char c = 1;
+        [[maybe_unused]] auto n = write(m_aWakePipe[1], &c, 1);
+    }
+}
+
+int CSimLine::ReadByte(int nTimeoutMs) {
+    std::unique_lock lock(m_mutex);
+    auto ready = [this] { return m_bStopping || !m_rxQueue.empty(); };
+    if (nTimeoutMs < 0) {
+        m_cv.wait(lock, ready);
+    } else {
+        m_cv.wait_for(lock, std::chrono::milliseconds(nTimeoutMs), ready);
+    }
+    if (m_bStopping) {
+        throw CSimStopped{};
+    }
+    if (m_rxQueue.empty()) {
+        return -1;
+    }
+    int c = m_rxQueue.front();
+    m_rxQueue.pop_front();
+    return c;
+}
+
+void CSimLine::Write(const std::string& strText) {
+    if (m_bSilent || m_bGone || strText.empty()) {
+        return;
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_txQueue.insert(m_txQueue.end(), strText.begin(), strText.end());
+    }
+    Wake();
+}
+
+void CSimLine::Drain() {
+    std::unique_lock lock(m_mutex);
+    m_cv.wait(lock, [this] { return m_bStopping || m_bGone || m_txQueue.empty(); });
+    if (m_bStopping) {
+        throw CSimStopped{};
+    }
+}
+
+void CSimLine::Sleep(int nMs) {
+    std::unique_lock lock(m_mutex);
+    if (m_cv.wait_for(lock, std::chrono::milliseconds(std::max(nMs, 0)),
+                      [this] { return m_bStopping.load(); })) {
+        throw CSimStopped{};
+    }
+}
+
+void CSimLine::FlushInput() {
+    std::lock_guard lock(m_mutex);
+    m_rxQueue.clear();
+}
+
+void CSimLine::SetModuleBaud(int32_t nBaud) {
+    m_nModuleBaud = nBaud;
+    Wake();
+}
+
+void CSimLine::IoLoop() {
+    while (!m_bStopping) {
+        auto now = Clock::now();
+        CheckDisappearance(now);
+        if (m_bGone) {
+            std::unique_lock lock(m_mutex);
+            m_cv.wait(lock, [this] { return m_bStopping.load(); });
+            return;
+        }
+        if (m_settings.bPaceUart) {
+            double dAdd =
+                std::chrono::duration<double>(now - m_tLastCredit).count() * BytesPerSecond();
+            double dCap = std::max(kMinFifoBytes, BytesPerSecond() * 0.02);
+            m_dRxCredit = std::min(m_dRxCredit + dAdd, dCap);
+            m_dTxCredit = std::min(m_dTxCredit + dAdd, dCap);
+        }
+        m_tLastCredit = now;
+        ReceiveFromTool(now);
+        TransmitToTool(now);
+        DeliverBursts(now);
+        WritePending(now);
+        MakeNoise(now);
+
+        pollfd fds[2] = {{m_aWakePipe[0], POLLIN, 0}, {m_nMasterFd, 0, 0}};
+        if (!m_settings.bPaceUart || m_dRxCredit >= 1.0) {
+            fds[1].events |= POLLIN;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_strPending.empty() && !m_settings.bRandomFragments) {
+                fds[1].events |= POLLOUT;
+            }
+        }
+        poll(fds, 2, PollTimeoutMs(Clock::now()));
+        char drain[64];
+        while (read(m_aWakePipe[0], drain, sizeof drain) > 0) {
+        }
+    }
+}
+
+void CSimLine::ReceiveFromTool(Clock::time_point now) {
+    size_t nWant = 4096;
+    if (m_settings.bPaceUart) {
+        nWant = static_cast<size_t>(std::floor(m_dRxCredit));
+    }
+    if (nWant == 0) {
+        return;
+    }
+    uint8_t buf[4096];
+    ssize_t nGot = read(m_nMasterFd, buf, std::min(nWant, sizeof buf));
+    if (nGot <= 0) {
+        return;
+    }
+    if (m_settings.bPaceUart) {
+        m_dRxCredit -= static_cast<double>(nGot);
+    }
+    if (!m_bGotFirstByte) {
+        m_bGotFirstByte = true;
+        m_tFirstByte = now;
+    }
+    bool bMatch = LineMatches();
+    {
+        std::lock_guard lock(m_mutex);
+        for (ssize_t i = 0; i < nGot; ++i) {
+            uint8_t c = bMatch ? buf[i] : Garble(buf[i]);
+            if (m_bCorruptNextRx) {
+                c ^= static_cast<uint8_t>(1u << (m_rng() % 8));
+                m_bCorruptNextRx = false;
+            }
+            m_rxQueue.push_back(c);
+        }
+    }
+    m_cv.notify_all();
+}
+
+void CSimLine::TransmitToTool(Clock::time_point) {
+    // The rate comparison is made before the bytes leave the queue: the
+    // module switches its rate only once its output has drained.
+    bool bMatch = LineMatches();
+    {
+        std::lock_guard lock(m_mutex);
+        size_t nTake = m_txQueue.size();
+        if (m_settings.bPaceUart) {
+            nTake = std::min(nTake, static_cast<size_t>(std::floor(m_dTxCredit)));
+        }
+        if (nTake == 0) {
+            return;
+        }
+        std::string strWire(m_txQueue.begin(), m_txQueue.begin() + static_cast<ptrdiff_t>(nTake));
+        m_txQueue.erase(m_txQueue.begin(), m_txQueue.begin() + static_cast<ptrdiff_t>(nTake));
+        if (m_settings.bPaceUart) {
+            m_dTxCredit -= static_cast<double>(nTake);
+        }
+        if (!bMatch) {
+            for (char& c : strWire) {
+                c = static_cast<char>(Garble(static_cast<uint8_t>(c)));
+            }
+        }
+        (m_settings.nUsbLatencyMs > 0 ? m_strUsbHold : m_strPending) += strWire;
+    }
+    m_cv.notify_all(); // Drain() may be waiting
+}
+
+void CSimLine::DeliverBursts(Clock::time_point now) {
+    if (m_settings.nUsbLatencyMs <= 0 || now < m_tNextBurst) {
+        return;
+    }
+    std::lock_guard lock(m_mutex);
+    if (m_strUsbHold.empty()) {
+        return;
+    }
+    m_strPending += m_strUsbHold;
+    m_strUsbHold.clear();
+    m_tNextBurst = now + std::chrono::milliseconds(m_settings.nUsbLatencyMs);
+}
+
+void CSimLine::WritePending(Clock::time_point now) {
+    std::lock_guard lock(m_mutex);
+    if (m_strPending.empty()) {
+        return;
+    }
+    size_t nChunk = m_strPending.size();
+    if (m_settings.bRandomFragments) {
+        if (now < m_tNextFragment) {
+            return;
+        }
+        nChunk = std::min(nChunk, static_cast<size_t>(1 + m_rng() % 64));
+        m_tNextFragment = now + std::chrono::milliseconds(1 + m_rng() % 5);
+    }
+    ssize_t nDone = write(m_nMasterFd, m_strPending.data(), nChunk);
+    if (nDone > 0) {
+        m_strPending.erase(0, static_cast<size_t>(nDone));
+    }
+}
+
+void CSimLine::MakeNoise(Clock::time_point now) {
+    if (!m_settings.bLineNoise || now < m_tNextNoise) {
+        return;
+    }
+    int nMean = std::max(m_settings.nNoiseIntervalMs, 2);
+    m_tNextNoise = now + std::chrono::milliseconds(nMean / 2 + m_rng() % nMean);
+    m_bCorruptNextRx = true;
+    std::lock_guard lock(m_mutex);
+    m_strPending += static_cast<char>(m_rng() % 256);
+}
+
+void CSimLine::CheckDisappearance(Clock::time_point now) {
+    if (m_settings.nDisappearAfterMs > 0 && m_bGotFirstByte &&
+        now - m_tFirstByte >= std::chrono::milliseconds(m_settings.nDisappearAfterMs)) {
+        Vanish();
+    }
+}
+
+void CSimLine::Vanish() {
+    // Closing both ends removes the device node: the cable is gone.
+    {
+        std::lock_guard lock(m_mutex);
+        close(m_nMasterFd);
+        close(m_nSlaveFd);
+        m_nMasterFd = -1;
+        m_nSlaveFd = -1;
+        m_bGone = true;
+        m_txQueue.clear();
+        m_strPending.clear();
+        m_strUsbHold.clear();
+    }
+    m_cv.notify_all();
+}
+
+int CSimLine::PollTimeoutMs(Clock::time_point now) const {
+    int nMs = -1;
+    auto consider = [&nMs](int n) { nMs = nMs < 0 ? n : std::min(nMs, n); };
+    std::lock_guard lock(m_mutex);
+    if (m_settings.bPaceUart) {
+        if (!m_txQueue.empty()) {
+            consider(1);
+        }
+        if (m_dRxCredit < 1.0) {
+            consider(std::max(
+                1, static_cast<int>(std::ceil((1.0 - m_dRxCredit) * 1000.0 / BytesPerSecond()))));
+        }
+    } else if (!m_txQueue.empty()) {
+        consider(0);
+    }
+    if (!m_strUsbHold.empty()) {
+        consider(MsUntil(now, m_tNextBurst));
+    }
+    if (!m_strPending.empty()) {
+        consider(m_settings.bRandomFragments ? MsUntil(now, m_tNextFragment) : 50);
+    }
+    if (m_settings.bLineNoise) {
+        consider(MsUntil(now, m_tNextNoise));
+    }
+    if (m_settings.nDisappearAfterMs > 0 && m_bGotFirstByte) {
+        consider(
+            MsUntil(now, m_tFirstByte + std::chrono::milliseconds(m_settings.nDisappearAfterMs)));
+    }
+    return nMs;
+}
