@@ -8,6 +8,7 @@
 #include "firmware/ImageTable.h"
 #include "platform/WindowLayer.h"
 #include "serial/SComDoc.h"
+#include "upgrade/RxSearch.h"
 #include "upgrade/UpgradeContext.h"
 
 enum LegacyUpgradeState : int32_t {
@@ -119,6 +120,7 @@ public:
     bool m_bRebootAttempted = false;
     bool m_bRunning = false;
     bool m_bQuitRequested = false;
+    CRxSearch m_rxSearch; // the IP run's prompt search across polls
 };
 
 // Shared by every prompt and caller for the life of the program.
