@@ -40,7 +40,7 @@ CLegacyModule::Next CLegacyModule::RunBootLoader(bool bBanner, bool bPromptFirst
         m_term.Step("bootloader");
         m_term.Print(std::string("\r\n\r\nKTR-84 ") + Name() +
                      " Bootloader V2.31\r\nFlash 2048 KiB, RAM 1024 KiB\r\n");
-        m_term.WaitForQuiet(100);
+        m_term.WaitForQuiet(300);
         m_term.FlushInput();
     }
     bool bPrompt = !bPromptFirst;
@@ -66,6 +66,8 @@ CLegacyModule::LogIn CLegacyModule::BootLogIn(bool bPrompt) {
     }
     std::string strUser = *m_term.ReadLine({});
     m_term.Record(strUser);
+    // Restart letters that straggle in after the prompt are not part of the name.
+    strUser.erase(0, strUser.find_first_not_of('b'));
     if (MenuChoice(strUser) == 0) {
         return LogIn::Empty;
     }
