@@ -94,6 +94,34 @@ TEST_F(SComDocData, LongStringSurvivesPartialWrites) {
     EXPECT_EQ(received, Bytes(text));
 }
 
+// A line that takes nothing costs each byte one bounded wait; the byte is
+// lost, the write still reports success, and later bytes go through again.
+TEST_F(SComDocData, ByteTheLineDoesNotTakeIsDropped) {
+    const size_t nFilled = m_pty.FillTowardsMaster();
+    ASSERT_GT(nFilled, 0u);
+    EXPECT_EQ(m_doc.WriteCommByte('x'), 1);
+    EXPECT_EQ(m_doc.WriteCommString("yz"), 1);
+    EXPECT_EQ(m_pty.Receive(nFilled), std::vector<unsigned char>(nFilled, 'f'));
+
+    // Had x, y or z been kept anywhere, they would come before this.
+    EXPECT_EQ(m_doc.WriteCommString("ok\r"), 1);
+    EXPECT_EQ(m_pty.Receive(3), Bytes("ok\r"));
+}
+
+// An adapter unplugged while open: writes lose their bytes at once, reads
+// find nothing, and closing still ends the watcher.
+TEST_F(SComDocData, LineThatWentAwayClosesCleanly) {
+    const int nThreads = CountThreads();
+    m_pty.CloseMaster();
+    EXPECT_EQ(m_doc.WriteCommString("anyone?\r"), 1);
+    EXPECT_EQ(m_doc.WriteCommByte(13), 1);
+    unsigned char buf[16];
+    EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0);
+    m_doc.Disconnect();
+    EXPECT_EQ(m_doc.m_bConnected, 0);
+    EXPECT_EQ(CountThreadsSettled(nThreads - 1), nThreads - 1);
+}
+
 TEST(SComDocClosed, EverythingReturnsZero) {
     CPtyPeer pty;
     CSComDoc doc;

@@ -129,8 +129,9 @@ TEST(SComDocOpen, DestructorClosesAnOpenPort) {
     CPtyPeer pty;
     const int nThreads = CountThreads();
     {
-        CSComDoc doc;
-        ASSERT_TRUE(Open(doc, pty.SlavePath()));
+        CSComDoc doc; // without CreatePortEvents: the port makes its own
+        doc.m_strPort = pty.SlavePath();
+        ASSERT_TRUE(doc.Connect());
         pty.Send("input parks the watcher");
         ASSERT_TRUE(pty.WaitQueuedAtSlave(1));
     }

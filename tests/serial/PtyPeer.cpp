@@ -1,6 +1,7 @@
 #include "PtyPeer.h"
 
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
 #include <pty.h>
@@ -30,7 +31,8 @@ CPtyPeer::CPtyPeer() {
 
 CPtyPeer::~CPtyPeer() {
     close(m_nSlave);
-    close(m_nMaster);
+    if (m_nMaster >= 0)
+        close(m_nMaster);
 }
 
 void CPtyPeer::Send(const std::vector<unsigned char>& bytes) {
@@ -60,6 +62,32 @@ std::vector<unsigned char> CPtyPeer::Receive(size_t nCount) {
             bytes.insert(bytes.end(), chunk, chunk + n);
     }
     return bytes;
+}
+
+void CPtyPeer::CloseMaster() {
+    close(m_nMaster);
+    m_nMaster = -1;
+}
+
+size_t CPtyPeer::FillTowardsMaster() {
+    const int nFlags = fcntl(m_nSlave, F_GETFL);
+    fcntl(m_nSlave, F_SETFL, nFlags | O_NONBLOCK);
+    std::vector<unsigned char> block(4096, 'f');
+    size_t nTotal = 0;
+    // The line moves bytes on to the master in the background: full means
+    // no room even after a pause.
+    for (;;) {
+        ssize_t n = write(m_nSlave, block.data(), block.size());
+        if (n > 0) {
+            nTotal += static_cast<size_t>(n);
+            continue;
+        }
+        pollfd pfd{m_nSlave, POLLOUT, 0};
+        if (poll(&pfd, 1, 200) <= 0)
+            break;
+    }
+    fcntl(m_nSlave, F_SETFL, nFlags);
+    return nTotal;
 }
 
 int CPtyPeer::QueuedAtSlave() const {

@@ -22,6 +22,11 @@ public:
     void Send(const std::string& text);
     // Collects nCount bytes; gives up (returning fewer) after a few seconds.
     std::vector<unsigned char> Receive(size_t nCount);
+    // The module end goes away, as an unplugged adapter does.
+    void CloseMaster();
+    // Fills the line towards the module end until it takes no more; returns
+    // the number of bytes that went in.
+    size_t FillTowardsMaster();
     // Bytes the line has queued for the port object's side.
     int QueuedAtSlave() const;
     // Waits (a few seconds at most) until the slave has nCount bytes queued.
