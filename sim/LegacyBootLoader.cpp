@@ -144,9 +144,7 @@ void CLegacyModule::BaudMenu() {
     }
     m_term.Print("\r\nSwitching to " + std::to_string(nBaud) +
                  " baud, press ENTER at the new rate\r\n");
-    m_term.Drain();
-    m_term.FlushInput();
-    m_term.SetBaud(nBaud);
+    m_term.SwitchBaud(nBaud);
     while (m_term.Get() != '\r') {
     }
     m_term.Record("");

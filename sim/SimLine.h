@@ -49,6 +49,10 @@ public:
     void Sleep(int nMs);
     void FlushInput();
     void SetModuleBaud(int32_t nBaud);
+    // The module changes its rate once everything written so far has left
+    // it, and what it received until then is dropped; the tool cannot see
+    // the last byte at the old rate before the switch has happened.
+    void SetModuleBaudAfterOutput(int32_t nBaud);
     int32_t ModuleBaud() const { return m_nModuleBaud; }
     void SetSilent() { m_bSilent = true; }
     bool Gone() const { return m_bGone; }
@@ -73,6 +77,7 @@ private:
     bool LineMatches() const;
     uint8_t Garble(uint8_t c) const;
     double BytesPerSecond() const;
+    double RxThreshold() const;
     void Wake();
 
     SimLineSettings m_settings;
@@ -90,6 +95,7 @@ private:
     std::string m_strUsbHold;      // on the wire, held by the USB adapter
     std::string m_strPending;      // to be written into the pty
     std::atomic<int32_t> m_nModuleBaud{9600};
+    int32_t m_nPendingBaud = 0; // applied when m_txQueue runs empty
     std::atomic<bool> m_bStopping{false};
     std::atomic<bool> m_bSilent{false};
     std::atomic<bool> m_bGone{false};

@@ -31,7 +31,11 @@ public:
     void FlushInput() { m_line.FlushInput(); }
     // Discards input until the line has been quiet for nQuietMs.
     void WaitForQuiet(int nQuietMs);
-    void SetBaud(int32_t nBaud) { m_line.SetModuleBaud(nBaud); }
+    // Switches the module's rate after its output so far (see CSimLine).
+    void SwitchBaud(int32_t nBaud) {
+        m_line.SetModuleBaudAfterOutput(nBaud);
+        m_line.Drain();
+    }
     int32_t Baud() const { return m_line.ModuleBaud(); }
     int64_t ElapsedMs() const { return m_line.ElapsedMs(); }
 

@@ -57,10 +57,7 @@ bool CIpModule::SwitchBaud(const std::string& strValue) {
     m_term.Step("baudrate");
     Puts(Format("## Switch baudrate to %lu bps and press ENTER ...\n",
                 static_cast<unsigned long>(nBaud)));
-    m_term.Drain();
-    m_term.PauseMs(50);
-    m_term.FlushInput();
-    m_term.SetBaud(static_cast<int32_t>(nBaud));
+    m_term.SwitchBaud(static_cast<int32_t>(nBaud));
     m_env["baudrate"] = std::to_string(nBaud);
     while (m_term.Get() != '\r') {
     }
