@@ -69,19 +69,19 @@ QPixmap DrawLogo(QSize size) {
     sky.setColorAt(1, kNavy);
     painter.fillRect(pixmap.rect(), sky);
     const qreal nW = size.width(), nH = size.height();
-    DrawMast(painter, QRectF(nW * 0.02, nH * 0.04, nW * 0.42, nH * 0.92), Qt::white);
+    DrawMast(painter, QRectF(nW * 0.01, nH * 0.06, nW * 0.36, nH * 0.9), Qt::white);
     // The product lettering on the right.
     QFont font("Sans Serif");
     font.setBold(true);
-    font.setPixelSize(qMax(6, static_cast<int>(nH * 0.24)));
+    font.setPixelSize(qMax(6, static_cast<int>(nH * 0.2)));
     painter.setFont(font);
     painter.setPen(Qt::white);
-    painter.drawText(QRectF(nW * 0.42, nH * 0.18, nW * 0.56, nH * 0.34), Qt::AlignCenter, "KTR-84");
+    painter.drawText(QRectF(nW * 0.4, nH * 0.2, nW * 0.58, nH * 0.32), Qt::AlignCenter, "KTR-84");
     font.setBold(false);
     font.setPixelSize(qMax(5, static_cast<int>(nH * 0.13)));
     painter.setFont(font);
     painter.setPen(kSignal);
-    painter.drawText(QRectF(nW * 0.42, nH * 0.52, nW * 0.56, nH * 0.24), Qt::AlignCenter,
+    painter.drawText(QRectF(nW * 0.4, nH * 0.52, nW * 0.58, nH * 0.22), Qt::AlignCenter,
                      "Upgrader");
     return pixmap;
 }

@@ -1,4 +1,5 @@
 #include "app/PortList.h"
+#include "sim/Announce.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -55,13 +56,9 @@ std::vector<std::string> SerialDevices(const std::string& strDevDir) {
     return names;
 }
 
-// The simulator's own library will offer this folder; until then the rule
-// lives here, spelled the same way.
+// The simulator announces itself there; one rule for both sides.
 std::string SimulatorFolder() {
-    const char* pszRuntime = std::getenv("XDG_RUNTIME_DIR");
-    if (pszRuntime && *pszRuntime)
-        return std::string(pszRuntime) + "/ktr84-modsim";
-    return "/tmp/ktr84-modsim-" + std::to_string(getuid());
+    return SimAnnounceDir();
 }
 
 std::vector<std::string> RunningSimulators(const std::string& strFolder) {

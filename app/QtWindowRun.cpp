@@ -25,8 +25,10 @@ void CQtWindow::PostQuit() {
         this, [this] { done(m_nQuitResult); }, Qt::QueuedConnection);
 }
 
+// Paints what is invalid now, and nothing when nothing changed: the runs call
+// this on every pass.
 void CQtWindow::UpdateWindow() {
-    repaint();
+    QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
 }
 
 // Paints and handles everything but the operator's input, which stays queued

@@ -1,0 +1,72 @@
+// A whole Transceiver upgrade through the real window against the module
+// simulator: the run executes inside the Upgrade click, the window keeps
+// pumping, and every control comes back when it ends.
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "app/QtWindow.h"
+#include "app/UpgraderDlg.h"
+#include "sim/ModuleSim.h"
+
+namespace {
+TEST(QtUpgradeRun, TransceiverUpgradeAgainstTheSimulator) {
+    SimOptions options;
+    options.module = SimModule::Transceiver;
+    options.dFlashWriteSeconds = 0.2;
+    CModuleSim sim(options);
+    ASSERT_TRUE(sim.Start());
+
+    CQtWindow window;
+    CUpgraderDlg dlg(window);
+    window.SetPortSource([&] { return std::vector<std::string>{sim.DevicePath()}; });
+    window.InitDialog(dlg);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
+    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(sim.DevicePath())));
+
+    // Watches the window while the run goes on: boxes are answered with OK,
+    // the controls' states and the statuses are noted.
+    std::vector<QString> boxes;
+    std::set<std::string> statuses;
+    bool bLockedDuringRun = true;
+    int nTicksDuringRun = 0;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes.push_back(pBox->text());
+            QTest::keyClick(pBox, Qt::Key_Return);
+            return;
+        }
+        if (!dlg.IsRunning())
+            return;
+        ++nTicksDuringRun;
+        statuses.insert(window.GetControlText(ctl::kStatus));
+        for (int nId : {ctl::kUpgrade, ctl::kTransceiver, ctl::kController, ctl::kIpController})
+            bLockedDuringRun = bLockedDuringRun && !window.IsEnabled(nId);
+    });
+    watcher.start();
+    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
+    watcher.stop();
+
+    EXPECT_EQ(boxes, std::vector<QString>{"Upload Complete!"});
+    EXPECT_TRUE(sim.MergeWritten());
+    EXPECT_GT(nTicksDuringRun, 0); // timers ran while the run waited
+    EXPECT_TRUE(bLockedDuringRun);
+    EXPECT_TRUE(statuses.count("Bootloader Login Successful!") ||
+                statuses.count("Commencing Merge File upload..."));
+    EXPECT_FALSE(dlg.IsRunning());
+    EXPECT_EQ(window.GetControlText(ctl::kStatus), "Idle");
+    for (int nId : {ctl::kUpgrade, ctl::kTransceiver, ctl::kController, ctl::kIpController})
+        EXPECT_TRUE(window.IsEnabled(nId)) << nId;
+    EXPECT_FALSE(window.IsEnabled(ctl::kBootloader));
+    EXPECT_TRUE(window.isVisible());
+}
+} // namespace
