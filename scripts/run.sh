@@ -15,4 +15,8 @@ fi
 sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 sleep 0.5
+# The upgrader starts on COM1, as always; the simulator is the entry ending
+# in transceiver-<pid> (or the module chosen) in its COM Port list.
+echo "Simulated ${KTR84_MODULE:-transceiver} module running: in the window choose the COM Port entry"
+echo "ending in ${KTR84_MODULE:-transceiver}-$sim, then press Upgrade."
 "$build/ktr84-upgrader"
