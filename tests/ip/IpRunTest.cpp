@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "platform/DebugOutput.h"
+#include "firmware/EmbeddedImages.h"
 #include "tests/ip/IpFixture.h"
 #include "tests/ip/MiniModule.h"
+#include "tests/ip/ScaledWindow.h"
 
 namespace {
 const int kAllControls[] = {ctl::kUpgrade,      ctl::kTransceiver, ctl::kController,
@@ -15,7 +16,7 @@ const int kAllControls[] = {ctl::kUpgrade,      ctl::kTransceiver, ctl::kControl
 // A whole upgrade pressed in the dialog, against the stand-in module.
 struct CRunFixture {
     CPtyPair pty;
-    CScriptedWindow window{true};
+    CScaledWindow window;
     CUpgraderDlg dlg{window};
     std::unique_ptr<CMiniModule> module;
     bool bControlsDisabledDuringRun = false;
@@ -102,6 +103,7 @@ TEST(IpRun, TextIsCutAtItsFirstNulAndTraced) {
     MiniOptions options;
     options.strForeignText = std::string("Hello\0SAT> ", 11);
     CRunFixture f(options);
+    f.window.nGraceMs = 5;
     f.Upgrade();
     // "SAT" lay after the NUL: never seen, so the line only fell silent.
     EXPECT_EQ(f.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
@@ -118,10 +120,31 @@ TEST(IpRun, SilenceDuringTheLoginTimesOutAndReleasesEverything) {
         MiniOptions options;
         options.strSilentFrom = pszSilentFrom;
         CRunFixture f(options);
+        f.window.nGraceMs = 5;
         f.window.QueuePasswordAnswer(IDOK, "8484");
         f.Upgrade();
         EXPECT_EQ(f.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
         EXPECT_EQ(f.dlg.m_strStatus, "Connection not Established");
         f.ExpectReadyForAnotherRun();
     }
+}
+
+TEST(IpRun, WholeRunWithOutputInRandomFragments) {
+    MiniOptions options;
+    options.bFragments = true;
+    options.nSeed = 5;
+    CRunFixture f(options);
+    f.window.QueuePasswordAnswer(IDOK, "8484");
+    f.Upgrade();
+    EXPECT_TRUE(f.bControlsDisabledDuringRun);
+    EXPECT_EQ(f.BoxTexts(), std::vector<std::string>{"Upload Complete!"});
+    EXPECT_EQ(f.dlg.m_strStatus, "Idle");
+    const EmbeddedImage* pImage = FindEmbeddedImage("SREC_FILESYSTEM");
+    ASSERT_NE(pImage, nullptr);
+    const std::string image(reinterpret_cast<const char*>(pImage->pData),
+                            static_cast<size_t>(pImage->nSize));
+    EXPECT_TRUE(f.module->Flash() == image) << "flash differs from the image";
+    EXPECT_TRUE(f.module->Verified());
+    EXPECT_TRUE(f.module->Booted());
+    f.ExpectReadyForAnotherRun();
 }

@@ -20,7 +20,8 @@ struct MiniOptions {
     std::string strFlashVerdict = "OK";
     std::string strSilentFrom;  // from the command starting with this, print nothing
     std::string strForeignText; // another module kind: this text answers every CR
-    bool bFragments = false;    // output in random pieces with short pauses
+    bool bFragments = false;    // output in random pieces with short pauses (the upload's echo
+                                // in pieces without pauses, to keep the run short)
     unsigned nSeed = 1;
 };
 
@@ -80,8 +81,9 @@ private:
             const size_t nLen = std::uniform_int_distribution<size_t>(1, 12)(m_rng);
             Write(text.substr(nAt, nLen));
             nAt += nLen;
-            std::this_thread::sleep_for(
-                std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1500)(m_rng)));
+            if (m_mode != Mode::Loads)
+                std::this_thread::sleep_for(
+                    std::chrono::microseconds(std::uniform_int_distribution<int>(0, 1500)(m_rng)));
         }
     }
     void Write(const std::string& text) {

@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "app/UpgraderDlg.h"
+#include "firmware/EmbeddedImages.h"
+#include "sim/ModuleSim.h"
+#include "tests/ip/ScaledWindow.h"
+
+// Whole IP-Enabled Controller upgrades pressed in the dialog against the
+// module simulator on a pseudo-terminal, without line pacing and with its
+// delays cut to a tenth, as the scaled window cuts the upgrader's.
+namespace {
+const int kAllControls[] = {ctl::kUpgrade,      ctl::kTransceiver, ctl::kController,
+                            ctl::kIpController, ctl::kBootloader,  ctl::kKernel,
+                            ctl::kFilesystem};
+constexpr uint32_t kFlashFileSystem = 0x400E0000;
+
+SimOptions FastIp(SimIpStart start) {
+    SimOptions o;
+    o.module = SimModule::Ip;
+    o.ipStart = start;
+    o.dRebootSeconds = 0.15;
+    o.nBootDelaySeconds = 1;
+    o.dKernelBootSeconds = 0.2;
+    o.dLoginFailDelaySeconds = 0.1;
+    o.dEraseSecondsPerSector = 0.01;
+    o.dProgramBytesPerSecond = 2e7;
+    return o;
+}
+
+uint8_t Hex(const std::string& s, size_t at) {
+    return static_cast<uint8_t>(std::stoul(s.substr(at, 2), nullptr, 16));
+}
+
+// The file system image's data bytes, from address 0 on.
+std::vector<uint8_t> FileSystemBinary() {
+    const EmbeddedImage* pImage = FindEmbeddedImage("SREC_FILESYSTEM");
+    std::vector<uint8_t> out;
+    if (!pImage)
+        return out;
+    const std::string text(reinterpret_cast<const char*>(pImage->pData),
+                           static_cast<size_t>(pImage->nSize));
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find('\n', at);
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        if (line.size() < 10 || line[1] != '2')
+            continue;
+        const size_t nData = Hex(line, 2) - 4u;
+        const uint32_t nAddress = (Hex(line, 4) << 16) | (Hex(line, 6) << 8) | Hex(line, 8);
+        if (out.size() < nAddress + nData)
+            out.resize(nAddress + nData);
+        for (size_t i = 0; i < nData; ++i)
+            out[nAddress + i] = Hex(line, 10 + 2 * i);
+    }
+    return out;
+}
+
+struct CSimRun {
+    CModuleSim sim;
+    CScaledWindow window;
+    CUpgraderDlg dlg{window};
+    bool bStarted = false;
+
+    explicit CSimRun(SimOptions options, const std::string& strRate = "115200")
+        : sim(std::move(options)) {
+        bStarted = sim.Start();
+        dlg.OnInitDialog();
+        dlg.OnIpController();
+        for (int i = 0; i < window.GetListCount(ctl::kBaudList); ++i)
+            if (window.GetListEntry(ctl::kBaudList, i) == strRate)
+                window.SetListSelection(ctl::kBaudList, i);
+        window.AddListEntry(ctl::kComList, sim.DevicePath());
+        window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);
+    }
+
+    void Upgrade() {
+        ASSERT_TRUE(bStarted);
+        dlg.OnUpgrade();
+    }
+
+    std::vector<std::string> BoxTexts() const {
+        std::vector<std::string> out;
+        for (const auto& b : window.Boxes())
+            out.push_back(b.strText);
+        return out;
+    }
+    bool Received(const std::string& strCommand) const {
+        for (const auto& e : sim.Transcript())
+            if (e.strCommand == strCommand)
+                return true;
+        return false;
+    }
+    void ExpectReadyForAnotherRun() {
+        EXPECT_EQ(dlg.m_comm.m_bConnected, 0);
+        for (int nId : kAllControls)
+            EXPECT_TRUE(window.IsEnabled(nId)) << "control " << nId;
+        EXPECT_FALSE(dlg.IsRunning());
+    }
+    void ExpectComplete() {
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Upload Complete!"});
+        EXPECT_EQ(dlg.m_strStatus, "Idle");
+        const std::vector<uint8_t> image = FileSystemBinary();
+        ASSERT_EQ(image.size(), 0x1EFFF2u);
+        EXPECT_TRUE(sim.ReadMemory(kFlashFileSystem, static_cast<uint32_t>(image.size())) == image)
+            << "flash at 0x400E0000 differs from the file system image";
+        EXPECT_TRUE(Received("imi 400E0000"));
+        EXPECT_TRUE(Received("cp.b 10000 400E0000 $(filesize) "));
+        EXPECT_TRUE(sim.Booted());
+        EXPECT_EQ(sim.ModuleBaud(), 9600);
+        ExpectReadyForAnotherRun();
+    }
+};
+} // namespace
+
+TEST(IpSimRun, FromLoginWithAWrongPasswordFirst) {
+    CSimRun r(FastIp(SimIpStart::Login));
+    r.window.QueuePasswordAnswer(IDOK, "wrong");
+    r.window.QueuePasswordAnswer(IDOK, "8484");
+    r.Upgrade();
+    r.ExpectComplete();
+    int nPrompts = 0;
+    for (const auto& e : r.window.events)
+        nPrompts += e.kind == ShownEvent::Prompt;
+    EXPECT_EQ(nPrompts, 2);
+    EXPECT_TRUE(r.Received("setenv baudrate 115200"));
+}
+
+TEST(IpSimRun, FromPasswordPrompt) {
+    CSimRun r(FastIp(SimIpStart::Password));
+    r.window.QueuePasswordAnswer(IDOK, "8484");
+    r.Upgrade();
+    r.ExpectComplete();
+}
+
+TEST(IpSimRun, FromShell) {
+    CSimRun r(FastIp(SimIpStart::Shell));
+    r.Upgrade();
+    r.ExpectComplete();
+    EXPECT_TRUE(r.Received("reboot"));
+}
+
+TEST(IpSimRun, FromMonitorAt57600) {
+    CSimRun r(FastIp(SimIpStart::Monitor), "57600");
+    int32_t nToolBaud = 0, nModuleBaud = 0;
+    r.window.onPump = [&] {
+        if (FlashStep == 6) {
+            nToolBaud = r.dlg.m_comm.m_nBaud;
+            nModuleBaud = r.sim.ModuleBaud();
+        }
+    };
+    r.Upgrade();
+    r.ExpectComplete();
+    EXPECT_TRUE(r.Received("setenv baudrate 57600"));
+    EXPECT_FALSE(r.Received("reboot"));
+    EXPECT_EQ(nToolBaud, 57600);
+    EXPECT_EQ(nModuleBaud, 57600);
+}
+
+static void ExpectRamCheckFailure(SimOptions o, const char* pszBox) {
+    CSimRun r(o);
+    r.Upgrade();
+    EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{pszBox});
+    EXPECT_FALSE(r.Received("erase 400E0000 4031ffff"));
+    ASSERT_FALSE(r.sim.Transcript().empty());
+    EXPECT_EQ(r.sim.Transcript().back().strCommand, "bootd");
+    EXPECT_EQ(r.sim.ModuleBaud(), 9600);
+    EXPECT_EQ(r.dlg.m_strStatus, "Idle");
+    EXPECT_EQ(FlashStep, 5);
+    r.ExpectReadyForAnotherRun();
+}
+
+TEST(IpSimRun, RamCheckBadHeaderBootsTheModuleAgainAtStandardRate) {
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.bCorruptHeader = true;
+    ExpectRamCheckFailure(o, "Upload Failed: RAM -> Bad image header");
+}
+
+TEST(IpSimRun, RamCheckBadDataBootsTheModuleAgainAtStandardRate) {
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.bCorruptLoadsByte = true;
+    ExpectRamCheckFailure(o, "Upload Failed: RAM -> Bad image data");
+}
+
+TEST(IpSimRun, CableOnALegacyModule) {
+    // The Transceiver's console prompt is "BSR> ", the Controller's "SAT> ".
+    struct Case {
+        SimModule module;
+        const char* pszBox;
+    } cases[] = {
+        {SimModule::Transceiver, "Cable possibly plugged into Transceiver Module.  Ensure cable "
+                                 "is plugged into an IP-Enabled Controller Module."},
+        {SimModule::Controller, "Cable not plugged into an IP-Enabled Controller."},
+    };
+    for (const auto& c : cases) {
+        SimOptions o = FastIp(SimIpStart::Login);
+        o.module = c.module;
+        CSimRun r(o);
+        r.Upgrade();
+        EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{c.pszBox});
+        EXPECT_EQ(r.dlg.m_strStatus, "Idle");
+        r.ExpectReadyForAnotherRun();
+    }
+}
+
+TEST(IpSimRun, CancelledPasswordReleasesThePort) {
+    CSimRun r(FastIp(SimIpStart::Password));
+    r.window.QueuePasswordAnswer(IDCANCEL, "");
+    r.Upgrade();
+    EXPECT_TRUE(r.window.Boxes().empty());
+    EXPECT_EQ(r.dlg.m_strStatus, "Idle");
+    r.ExpectReadyForAnotherRun();
+}
+
+TEST(IpSimRun, SilenceEndsTheRunAtAnyStep) {
+    for (const char* pszStep : {"password", "loads"}) {
+        SCOPED_TRACE(pszStep);
+        SimOptions o = FastIp(SimIpStart::Login);
+        o.strSilentFrom = pszStep;
+        CSimRun r(o);
+        r.window.nGraceMs = 5;
+        r.window.QueuePasswordAnswer(IDOK, "8484");
+        r.Upgrade();
+        EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+        EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
+        r.ExpectReadyForAnotherRun();
+    }
+}
+
+TEST(IpSimRun, SilenceAfterTheFlashWasWrittenStillTimesOut) {
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.strSilentFrom = "bootd";
+    CSimRun r(o);
+    // Patient until the module falls silent, then quick to count silence.
+    r.window.onShown = [&](const ShownEvent& e) {
+        if (e.strText == "Booting Controller......")
+            r.window.nGraceMs = 5;
+    };
+    r.Upgrade();
+    EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+    EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
+    EXPECT_TRUE(r.Received("imi 400E0000"));
+    r.ExpectReadyForAnotherRun();
+}
+
+TEST(IpSimRun, QuitMidUploadAndTheNextRunBeginsItsImageAfresh) {
+    CSimRun r(FastIp(SimIpStart::Monitor));
+    bool bAsked = false;
+    r.window.onPump = [&] {
+        if (!bAsked && FlashStep == 6 && r.dlg.m_nBytesSent > 50000) {
+            bAsked = true;
+            r.window.QueueBoxAnswer(IDOK);
+            r.dlg.OnQuitRequest();
+        }
+    };
+    r.Upgrade();
+    EXPECT_TRUE(bAsked);
+    EXPECT_TRUE(r.window.QuitPosted());
+    EXPECT_EQ(FlashStep, 6);
+    EXPECT_TRUE(r.window.Boxes().size() == 1u); // the quit question only
+    r.ExpectReadyForAnotherRun();
+
+    // The module still takes records; the next run loads the image again
+    // from its first step, and this time the module stays silent from loads.
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.strSilentFrom = "loads";
+    CSimRun next(o);
+    next.window.nGraceMs = 5;
+    next.Upgrade();
+    auto statuses = next.window.Statuses();
+    EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Loading upgrade data"), statuses.end());
+    EXPECT_EQ(next.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+}
