@@ -19,6 +19,7 @@ TEST(QtUpgradeRun, TransceiverUpgradeAgainstTheSimulator) {
     SimOptions options;
     options.module = SimModule::Transceiver;
     options.dFlashWriteSeconds = 0.2;
+    options.dRestartWindowSeconds = 5.0; // a loaded test machine is slow to answer
     CModuleSim sim(options);
     ASSERT_TRUE(sim.Start());
 
