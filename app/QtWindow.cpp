@@ -163,17 +163,22 @@ void CQtWindow::CreateControls() {
 }
 
 void CQtWindow::ConnectHandlers() {
-    auto onClick = [this](int nId, void (CUpgraderDlg::*handler)()) {
-        connect(Find<QAbstractButton>(nId), &QAbstractButton::clicked, this,
-                [this, handler] { (m_pDlg->*handler)(); });
+    using Handler = void (CUpgraderDlg::*)();
+    static const std::pair<int, Handler> kClicks[] = {
+        {ctl::kUpgrade, &CUpgraderDlg::OnUpgrade},
+        {ctl::kTransceiver, &CUpgraderDlg::OnTransceiver},
+        {ctl::kController, &CUpgraderDlg::OnController},
+        {ctl::kIpController, &CUpgraderDlg::OnIpController},
+        {ctl::kFilesystem, &CUpgraderDlg::OnImageCheck},
+        {ctl::kBootloader, &CUpgraderDlg::OnImageCheck},
+        {ctl::kKernel, &CUpgraderDlg::OnImageCheck},
     };
-    onClick(ctl::kUpgrade, &CUpgraderDlg::OnUpgrade);
-    onClick(ctl::kTransceiver, &CUpgraderDlg::OnTransceiver);
-    onClick(ctl::kController, &CUpgraderDlg::OnController);
-    onClick(ctl::kIpController, &CUpgraderDlg::OnIpController);
-    onClick(ctl::kFilesystem, &CUpgraderDlg::OnImageCheck);
-    onClick(ctl::kBootloader, &CUpgraderDlg::OnImageCheck);
-    onClick(ctl::kKernel, &CUpgraderDlg::OnImageCheck);
+    for (const auto& [nId, handler] : kClicks) {
+        CUpgraderDlg* pDlg = m_pDlg;
+        const Handler onClick = handler;
+        connect(Find<QAbstractButton>(nId), &QAbstractButton::clicked, this,
+                [pDlg, onClick] { (pDlg->*onClick)(); });
+    }
     connect(Find<QPushButton>(ctl::kOk), &QPushButton::clicked, this, &CQtWindow::accept);
     connect(Find<QPushButton>(ctl::kCancel), &QPushButton::clicked, this, &CQtWindow::reject);
     connect(Find<QPushButton>(ctl::kHelp), &QPushButton::clicked, this, &CQtWindow::OnHelp);
