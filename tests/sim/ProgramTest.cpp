@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -119,7 +120,9 @@ TEST(Program, PrintsItsLineAnnouncesItAndCleansUp) {
     fs::path runtime =
         fs::temp_directory_path() / ("ktr84-modsim-test-" + std::to_string(getpid()));
     fs::create_directories(runtime);
-    ProgramRun run = StartProgram({"--module", "controller"}, runtime.string());
+    std::string strTranscript = (runtime / "transcript.txt").string();
+    ProgramRun run =
+        StartProgram({"--module", "controller", "--transcript", strTranscript}, runtime.string());
     ASSERT_GT(run.pid, 0);
     EXPECT_EQ(run.strFirstLine.rfind("/dev/pts/", 0), 0u) << run.strFirstLine;
 
@@ -138,12 +141,22 @@ TEST(Program, PrintsItsLineAnnouncesItAndCleansUp) {
         CSimClient client(run.strFirstLine);
         client.Send("\r");
         EXPECT_EQ(client.ReadUntil("SAT> "), "\r\nSAT> ");
+        client.Send("ver\r");
+        EXPECT_TRUE(client.ReadUntil("SAT> ").starts_with("ver\r\nController application"));
     }
     kill(run.pid, SIGTERM);
     int nStatus = 0;
     waitpid(run.pid, &nStatus, 0);
     EXPECT_TRUE(WIFEXITED(nStatus) && WEXITSTATUS(nStatus) == 0);
     EXPECT_FALSE(fs::is_symlink(link));
+    std::ifstream transcript(strTranscript);
+    std::string strLine;
+    std::vector<std::string> lines;
+    while (std::getline(transcript, strLine)) {
+        lines.push_back(strLine);
+    }
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(lines[1].ends_with("  9600 baud  ver")) << lines[1];
     fs::remove_all(runtime);
 }
 
