@@ -67,16 +67,17 @@ void CIpModule::Run() {
 }
 
 CIpModule::Place CIpModule::RunLogin(bool bPrompt) {
-    for (;; bPrompt = true) {
-        if (bPrompt) {
-            m_term.Step("login");
-            m_term.Print(std::string("\r\n") + kLoginPrompt);
-        }
+    m_term.Step("login");
+    if (bPrompt) {
+        m_term.Print(std::string("\r\n") + kLoginPrompt);
+    }
+    for (;;) {
         std::string strUser = *m_term.ReadLine({.bEndOnLf = true});
         m_term.Record(strUser);
         if (!strUser.empty()) {
             return RunPassword(strUser, true);
         }
+        m_term.Print(kLoginPrompt); // the empty line's echo ended the line already
     }
 }
 
