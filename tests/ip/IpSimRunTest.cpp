@@ -93,6 +93,12 @@ struct CSimRun {
                 return true;
         return false;
     }
+    std::string TranscriptText() const {
+        std::string out;
+        for (const auto& e : sim.Transcript())
+            out += "[" + e.strCommand + "] ";
+        return out;
+    }
     void ExpectReadyForAnotherRun() {
         EXPECT_EQ(dlg.m_comm.m_bConnected, 0);
         for (int nId : kAllControls)
@@ -106,8 +112,8 @@ struct CSimRun {
         ASSERT_EQ(image.size(), 0x1EFFF2u);
         EXPECT_TRUE(sim.ReadMemory(kFlashFileSystem, static_cast<uint32_t>(image.size())) == image)
             << "flash at 0x400E0000 differs from the file system image";
-        EXPECT_TRUE(Received("imi 400E0000"));
-        EXPECT_TRUE(Received("cp.b 10000 400E0000 $(filesize) "));
+        EXPECT_TRUE(Received("imi 400E0000")) << TranscriptText();
+        EXPECT_TRUE(Received("cp.b 10000 400E0000 $(filesize) ")) << TranscriptText();
         EXPECT_TRUE(sim.Booted());
         EXPECT_EQ(sim.ModuleBaud(), 9600);
         ExpectReadyForAnotherRun();
