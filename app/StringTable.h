@@ -5,15 +5,15 @@
 
 // The program's string table; the ids are those the dialog logic refers to.
 namespace str {
-inline constexpr const char* kAboutItem = "&About KTR-84 upgrader...";               // 101
+inline constexpr const char* kAboutItem = "&About KTR-84 upgrader...";                  // 101
 inline constexpr const char* kSocketsFailed = "Windows sockets initialization failed."; // 103
-inline constexpr const char* kVersion = "3.18";                                       // 104
-inline constexpr const char* kKernelRelease = "1.0  (2.4.20)";                        // 105
-inline constexpr const char* kFilesystemRelease = "IP Controller Release 4.3";        // 106
-inline constexpr const char* kBootloaderRelease = "1.0  (0.4.0)";                     // 107
-inline constexpr const char* kDate = "(April 2010)";                                  // 108
-inline constexpr const char* kTransceiverDesc = "Transceiver:  Host v4.74  DSP v2.17"; // 109
-inline constexpr const char* kControllerDesc = "Controller:   Host v3.10   DSP v1.06"; // 110
+inline constexpr const char* kVersion = "3.18";                                         // 104
+inline constexpr const char* kKernelRelease = "1.0  (2.4.20)";                          // 105
+inline constexpr const char* kFilesystemRelease = "IP Controller Release 4.3";          // 106
+inline constexpr const char* kBootloaderRelease = "1.0  (0.4.0)";                       // 107
+inline constexpr const char* kDate = "(April 2010)";                                    // 108
+inline constexpr const char* kTransceiverDesc = "Transceiver:  Host v4.74  DSP v2.17";  // 109
+inline constexpr const char* kControllerDesc = "Controller:   Host v3.10   DSP v1.06";  // 110
 inline constexpr const char* kIpControllerDesc =
     "IP Enabled Controller:    Host v4.3    DSP v1.06"; // 111
 } // namespace str

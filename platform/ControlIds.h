@@ -2,8 +2,8 @@
 
 // Control ids of the main dialog, the About box and the password prompt.
 namespace ctl {
-constexpr int kOk = 1;        // Quit button of the main dialog, OK elsewhere
-constexpr int kCancel = 2;    // hidden Cancel button
+constexpr int kOk = 1;     // Quit button of the main dialog, OK elsewhere
+constexpr int kCancel = 2; // hidden Cancel button
 constexpr int kProgress = 1000;
 constexpr int kBaudList = 1001;
 constexpr int kComList = 1002;

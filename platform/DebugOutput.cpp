@@ -9,7 +9,9 @@ DebugSink& Sink() {
 }
 } // namespace
 
-void SetDebugSink(DebugSink sink) { Sink() = std::move(sink); }
+void SetDebugSink(DebugSink sink) {
+    Sink() = std::move(sink);
+}
 
 void DebugOutput(std::string_view text) {
     if (Sink())

@@ -61,7 +61,9 @@ void CScriptedWindow::SetControlText(int nId, const std::string& strText) {
         Record({ShownEvent::Status, strText, {}, MsgIcon::None, MsgButtons::Ok, 0, 0});
 }
 
-int CScriptedWindow::GetListCount(int nId) { return static_cast<int>(m_lists[nId].size()); }
+int CScriptedWindow::GetListCount(int nId) {
+    return static_cast<int>(m_lists[nId].size());
+}
 
 std::string CScriptedWindow::GetListEntry(int nId, int nIndex) {
     auto& list = m_lists[nId];
@@ -95,22 +97,32 @@ void CScriptedWindow::SetListSelection(int nId, int nIndex) {
     m_selection[nId] = nIndex >= 0 && nIndex < GetListCount(nId) ? nIndex : -1;
 }
 
-bool CScriptedWindow::IsChecked(int nId) { return m_checked[nId]; }
-void CScriptedWindow::SetChecked(int nId, bool bChecked) { m_checked[nId] = bChecked; }
+bool CScriptedWindow::IsChecked(int nId) {
+    return m_checked[nId];
+}
+void CScriptedWindow::SetChecked(int nId, bool bChecked) {
+    m_checked[nId] = bChecked;
+}
 
 bool CScriptedWindow::IsEnabled(int nId) {
     auto it = m_enabled.find(nId);
     return it == m_enabled.end() ? true : it->second;
 }
 
-void CScriptedWindow::EnableControl(int nId, bool bEnable) { m_enabled[nId] = bEnable; }
+void CScriptedWindow::EnableControl(int nId, bool bEnable) {
+    m_enabled[nId] = bEnable;
+}
 
 void CScriptedWindow::SetProgressRange(int32_t nLower, int32_t nUpper) {
     m_nProgressLower = nLower;
     m_nProgressUpper = nUpper;
 }
-void CScriptedWindow::SetProgressPos(int32_t nPos) { m_nProgressPos = nPos; }
-void CScriptedWindow::SetProgressStep(int32_t nStep) { m_nProgressStep = nStep; }
+void CScriptedWindow::SetProgressPos(int32_t nPos) {
+    m_nProgressPos = nPos;
+}
+void CScriptedWindow::SetProgressStep(int32_t nStep) {
+    m_nProgressStep = nStep;
+}
 
 int CScriptedWindow::MessageBox(const std::string& strText, const std::string& strCaption,
                                 MsgIcon icon, MsgButtons buttons) {
@@ -170,7 +182,9 @@ bool CScriptedWindow::WaitForInput(int nFd, int nMs) {
     return Readable(nFd, 5);
 }
 
-int64_t CScriptedWindow::NowMs() { return m_bVirtual ? m_nVirtualMs : RealNowMs() - m_nStartMs; }
+int64_t CScriptedWindow::NowMs() {
+    return m_bVirtual ? m_nVirtualMs : RealNowMs() - m_nStartMs;
+}
 
 void CScriptedWindow::DebugOutput(const std::string& strText) {
     debug.push_back(strText);

@@ -33,8 +33,8 @@ public:
     }
     // PumpMessages reports the quit request from its nth call on (1-based).
     void QuitAtPump(int nCall) { m_nQuitAtPump = nCall; }
-    std::function<void()> onPump;             // runs inside every PumpMessages
-    std::function<void(int64_t)> onAdvance;   // virtual clock: after each advance, with the time
+    std::function<void()> onPump;           // runs inside every PumpMessages
+    std::function<void(int64_t)> onAdvance; // virtual clock: after each advance, with the time
     std::function<void(const ShownEvent&)> onShown; // after each record
 
     // --- what was shown ---

@@ -41,8 +41,8 @@ public:
 
     // Modal message box. An empty caption means the application's own caption,
     // the executable's file name without extension. Returns IDOK or IDCANCEL.
-    virtual int MessageBox(const std::string& strText, const std::string& strCaption,
-                           MsgIcon icon, MsgButtons buttons) = 0;
+    virtual int MessageBox(const std::string& strText, const std::string& strCaption, MsgIcon icon,
+                           MsgButtons buttons) = 0;
 
     // Modal password prompt showing strDefault masked. Returns IDOK with the
     // field's text in strEntered, or IDCANCEL (Escape, close box) leaving it alone.

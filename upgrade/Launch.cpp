@@ -32,7 +32,9 @@ void CUpgraderDlg::SetStatus(const std::string& strText) {
     UpdateData(false);
 }
 
-bool CUpgraderDlg::PumpMessages() { return m_window.PumpMessages() && !m_bQuitRequested; }
+bool CUpgraderDlg::PumpMessages() {
+    return m_window.PumpMessages() && !m_bQuitRequested;
+}
 
 void CUpgraderDlg::OnUpgrade() {
     // Handlers run nested inside a run's message pump: never start a second
