@@ -15,9 +15,8 @@ CIpModule::CIpModule(CSimTerminal& term, const SimOptions& options, CSimEvidence
              {"stdin", "serial"},
              {"stdout", "serial"},
              {"stderr", "serial"}};
-    if (!options.bNoLoadsEcho) {
-        m_env["loads_echo"] = "1";
-    }
+    if (!options.bNoLoadsEcho)
+        m_env.emplace("loads_echo", std::string(1, '1'));
 }
 
 void CIpModule::Run() {
