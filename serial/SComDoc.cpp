@@ -6,6 +6,7 @@
 #include "platform/WindowLayer.h"
 #include "serial/ExclusiveOpen.h"
 #include "serial/LineSettings.h"
+#include "serial/LowLatency.h"
 #include "serial/ModemLines.h"
 #include "serial/ResumeEvent.h"
 
@@ -64,6 +65,7 @@ bool CSComDoc::Connect() {
         return false;
     }
     RaiseModemLines(nFd);
+    RequestLowLatency(nFd);
     return true;
 }
 
