@@ -125,7 +125,9 @@ CLegacyModule::Next CLegacyModule::ConsoleCommand(const std::string& strCommand)
 // otherwise the application starts, or, when there is none, the boot loader
 // comes up in its recovery menu.
 CLegacyModule::Next CLegacyModule::Restart() {
-    m_term.Drain();
+    // A restart brings the line back to the power-on rate, whatever the boot
+    // loader's baud menu had chosen.
+    m_term.SwitchBaud(9600);
     int64_t nEnd =
         m_term.ElapsedMs() + static_cast<int64_t>(m_options.dRestartWindowSeconds * 1000);
     for (int64_t nLeft = nEnd - m_term.ElapsedMs(); nLeft > 0; nLeft = nEnd - m_term.ElapsedMs()) {

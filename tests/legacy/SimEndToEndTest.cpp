@@ -220,3 +220,26 @@ TEST(SimRuns, RejectedBootLoaderLogInIsRetriedUntilTheOperatorQuits) {
     EXPECT_EQ(rig.dlg.m_comm.m_bConnected, 0);
 }
 } // namespace
+
+// A technician's rehearsal: the same simulated module upgraded twice in a row.
+// The reboot at the end of the first run brings the module back to 9600, where
+// the second run finds it.
+TEST(SimRuns, SameModuleUpgradedTwice) {
+    CSimRig rig(QuickSim(SimModule::Controller), Controller);
+    ASSERT_TRUE(rig.bStarted);
+    rig.dlg.OnUpgrade();
+    ASSERT_EQ(rig.window.Boxes().size(), 1u);
+    EXPECT_EQ(rig.window.Boxes().back().strText, "Upload Complete!");
+
+    rig.dlg.OnUpgrade();
+    auto boxes = rig.window.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes.back().strText, "Upload Complete!");
+    EXPECT_EQ(rig.window.Statuses().back(), "Idle");
+    EXPECT_EQ(FindCommands(rig.pSim->Transcript(),
+                           {"s 0 b", "<14931 records>", "r", "r", "s 0 b", "<14931 records>"})
+                  .size(),
+              6u)
+        << ::testing::PrintToString(rig.Commands());
+    EXPECT_TRUE(rig.Released());
+}

@@ -70,9 +70,13 @@ TEST(LegacyDialogue, TransceiverUpgradeAtRaisedRateStoresEveryRecord) {
     client.Send("r\r");
     EXPECT_TRUE(Contains(client.ReadUntil("selection"), "Main menu"));
     client.Send("r\r");
-    strText = client.ReadUntil("BSR> ");
+    strText = client.ReadUntil("Rebooting...\r\n");
     EXPECT_TRUE(Contains(strText, "Rebooting...")) << Visible(strText);
+    // The restarted module is back at its power-on rate.
+    client.SetBaud(9600);
+    strText = client.ReadUntil("BSR> ");
     EXPECT_TRUE(Contains(strText, "Transceiver application")) << Visible(strText);
+    EXPECT_EQ(sim.ModuleBaud(), 9600);
 
     // The transcript holds the commands with the rate each arrived at.
     bool bSawReset = false;
