@@ -83,6 +83,9 @@ public:
     void OnUpgrade();
     void SetStatus(const std::string& strText);
     bool PumpMessages();
+    // Closes the line, opens it again at nRate and wakes the module with a CR
+    // at the new rate (the module was told to switch first).
+    void ReopenLineAt(int32_t nRate);
     // Runs passes until the stop flag is set. runsWithoutInput(state) names the
     // states that step on a pass that read nothing; step(run) is one state step.
     void RunReceiveLoop(LoopVariant variant, RunState& run,

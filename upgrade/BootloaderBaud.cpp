@@ -34,11 +34,6 @@ void CUpgraderDlg::SetBootloaderBaud(const std::string& strText) {
     legacy::SendLetter(*this, BaudLetter(nRate));
     SetStatus("Baud Change to " + strText);
     m_window.Sleep(100);
-    m_comm.Disconnect();
-    m_comm.m_nBaud = nRate;
-    m_comm.CreatePortEvents();
-    m_comm.Connect();
     // The first byte at the new rate brings the menu back.
-    m_comm.WriteCommByte(13);
-    m_window.Sleep(100);
+    ReopenLineAt(nRate);
 }

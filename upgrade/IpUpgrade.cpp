@@ -154,12 +154,7 @@ void CUpgraderDlg::SetMonitorBaud(const std::string& strRate) {
     m_comm.WriteCommString(("setenv baudrate " + strRate + "\r").c_str());
     SetStatus("Baud Change to " + strRate);
     m_window.Sleep(1000);
-    m_comm.Disconnect();
-    m_comm.m_nBaud = nRate;
-    m_comm.CreatePortEvents();
-    m_comm.Connect();
-    m_comm.WriteCommByte(13);
-    m_window.Sleep(100);
+    ReopenLineAt(nRate);
 }
 
 UpgradeImage* CUpgraderDlg::NextSelectedImage(UpgradeImage* pRow) {

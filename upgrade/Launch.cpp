@@ -36,6 +36,15 @@ bool CUpgraderDlg::PumpMessages() {
     return m_window.PumpMessages() && !m_bQuitRequested;
 }
 
+void CUpgraderDlg::ReopenLineAt(int32_t nRate) {
+    m_comm.Disconnect();
+    m_comm.m_nBaud = nRate;
+    m_comm.CreatePortEvents();
+    m_comm.Connect(); // a line that does not reopen shows up as silence
+    m_comm.WriteCommByte(13);
+    m_window.Sleep(100);
+}
+
 void CUpgraderDlg::OnUpgrade() {
     // Handlers run nested inside a run's message pump: never start a second
     // run on the open port.
