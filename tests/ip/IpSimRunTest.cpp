@@ -247,7 +247,7 @@ TEST(IpSimRun, SilenceAfterTheFlashWasWrittenStillTimesOut) {
     r.Upgrade();
     EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
     EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
-    EXPECT_TRUE(r.Received("imi 400E0000"));
+    EXPECT_TRUE(r.Received("imi 400E0000")) << r.TranscriptText();
     r.ExpectReadyForAnotherRun();
 }
 
