@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 build=${KTR84_BUILD_DIR:-build}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)" --target ktr84-upgrader ktr84-modsim
 if [ ! -x "$build/ktr84-upgrader" ] || [ ! -x "$build/ktr84-modsim" ]; then
     echo "Built everything there is; the window and the module simulator are not part of the build yet."
     exit 0
