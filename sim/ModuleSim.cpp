@@ -97,6 +97,10 @@ bool CModuleSim::Booted() const {
     return m_pImpl->evidence.Booted();
 }
 
+size_t CModuleSim::PendingInput() const {
+    return m_pImpl->line.PendingInput();
+}
+
 int32_t CModuleSim::ModuleBaud() const {
     return m_pImpl->line.ModuleBaud();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -78,6 +79,9 @@ public:
     std::vector<uint8_t> ReadMemory(uint32_t nAddress, uint32_t nLength) const;
     bool Booted() const;          // IP: bootd brought the operating system up again
     int32_t ModuleBaud() const;   // the module's own rate now
+    // Bytes the module has received and not yet read: a test on a scaled
+    // clock lets a slow module catch up before the tool goes on.
+    size_t PendingInput() const;
 
 private:
     struct Impl;

@@ -203,6 +203,11 @@ void CSimLine::Sleep(int nMs) {
     }
 }
 
+size_t CSimLine::PendingInput() {
+    std::lock_guard lock(m_mutex);
+    return m_rxQueue.size();
+}
+
 void CSimLine::FlushInput() {
     std::lock_guard lock(m_mutex);
     m_rxQueue.clear();
@@ -409,9 +414,9 @@ int CSimLine::PollTimeoutMs(Clock::time_point now) const {
             consider(kPaceTickMs);
         }
         if (m_dRxCredit < RxThreshold()) {
-            consider(std::max(kPaceTickMs,
-                              static_cast<int>(std::ceil((RxThreshold() - m_dRxCredit) * 1000.0 /
-                                                         BytesPerSecond()))));
+            consider(
+                std::max(kPaceTickMs, static_cast<int>(std::ceil((RxThreshold() - m_dRxCredit) *
+                                                                 1000.0 / BytesPerSecond()))));
         }
     } else if (!m_txQueue.empty()) {
         consider(0);

@@ -48,6 +48,7 @@ public:
     void Drain(); // returns when everything written has left the module
     void Sleep(int nMs);
     void FlushInput();
+    size_t PendingInput(); // received by the module, not yet read by it
     void SetModuleBaud(int32_t nBaud);
     // The module changes its rate once everything written so far has left
     // it, and what it received until then is dropped; the tool cannot see

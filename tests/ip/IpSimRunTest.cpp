@@ -67,6 +67,12 @@ struct CSimRun {
     explicit CSimRun(SimOptions options, const std::string& strRate = "115200")
         : sim(std::move(options)) {
         bStarted = sim.Start();
+        // The tool's pauses are scaled down; a module slowed by a loaded or
+        // instrumented machine must still have read what was sent before them.
+        window.afterSleep = [this] {
+            for (int i = 0; i < 300 && sim.PendingInput() > 0; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        };
         dlg.OnInitDialog();
         dlg.OnIpController();
         for (int i = 0; i < window.GetListCount(ctl::kBaudList); ++i)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "platform/ScriptedWindow.h"
@@ -17,10 +18,15 @@ public:
     CScaledWindow() : CScriptedWindow(true) {}
 
     int nGraceMs = -1;
+    // Runs after every sleep, so a test can let its module catch up with a
+    // clock that runs ten times faster than the module's.
+    std::function<void()> afterSleep;
 
     void Sleep(int nMs) override {
         std::this_thread::sleep_for(std::chrono::milliseconds(nMs / 10));
         CScriptedWindow::Sleep(nMs);
+        if (afterSleep)
+            afterSleep();
     }
     bool WaitForInput(int nFd, int nMs) override {
         if (nFd >= 0 && WaitReadable(nFd, nGraceMs < 0 ? nMs : nGraceMs))
