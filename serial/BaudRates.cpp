@@ -1,4 +1,4 @@
-#include "serial/LineSettings.h"
+#include "serial/BaudRates.h"
 
 #include <iterator>
 
@@ -26,6 +26,16 @@ bool BaudToSpeed(int32_t nBaud, speed_t& speed) {
     for (const RateCode& rate : kRates) {
         if (rate.nBaud == nBaud) {
             speed = rate.speed;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool SpeedToBaud(speed_t speed, int32_t& nBaud) {
+    for (const RateCode& rate : kRates) {
+        if (rate.speed == speed) {
+            nBaud = rate.nBaud;
             return true;
         }
     }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <termios.h>
 
+#include "serial/BaudRates.h"
+
 // The line configuration the port object holds, in its own terms.
 struct LineSettings {
     int32_t nBaud = 9600;
@@ -13,10 +15,6 @@ struct LineSettings {
     int32_t bXonXoff = 0;
     int32_t bDtrDsr = 0;
 };
-
-// The termios speed code for a rate in bits per second; false for a rate the
-// serial drivers cannot be asked for.
-bool BaudToSpeed(int32_t nBaud, speed_t& speed);
 
 // Turns tio into a raw 8-bit line with the given settings, changing only what
 // the settings name. False when the rate or the character size cannot be set.

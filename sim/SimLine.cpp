@@ -1,5 +1,7 @@
 #include "sim/SimLine.h"
 
+#include "serial/BaudRates.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -16,35 +18,6 @@ constexpr double kMinFifoBytes = 16.0;
 // A paced line is serviced at most this often, moving what fell due meanwhile
 // (at 115200 baud some 23 bytes), which keeps the simulator's CPU use low.
 constexpr int kPaceTickMs = 2;
-
-int32_t SpeedToBaud(speed_t speed) {
-    switch (speed) {
-    case B1200:
-        return 1200;
-    case B2400:
-        return 2400;
-    case B4800:
-        return 4800;
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    case B230400:
-        return 230400;
-    case B460800:
-        return 460800;
-    case B921600:
-        return 921600;
-    default:
-        return 0;
-    }
-}
 
 void SetNonBlocking(int fd) {
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
@@ -129,7 +102,8 @@ int32_t CSimLine::ToolBaud() const {
     if ((tio.c_cflag & CSIZE) != CS8 || (tio.c_cflag & PARENB) != 0) {
         return 0;
     }
-    return SpeedToBaud(cfgetospeed(&tio));
+    int32_t nBaud = 0;
+    return SpeedToBaud(cfgetospeed(&tio), nBaud) ? nBaud : 0;
 }
 
 bool CSimLine::LineMatches() const {

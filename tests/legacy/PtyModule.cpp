@@ -1,5 +1,7 @@
 #include "tests/legacy/PtyModule.h"
 
+#include "serial/BaudRates.h"
+
 #include <algorithm>
 #include <fcntl.h>
 #include <poll.h>
@@ -9,20 +11,8 @@
 
 namespace {
 int32_t RateOf(speed_t speed) {
-    switch (speed) {
-    case B9600:
-        return 9600;
-    case B19200:
-        return 19200;
-    case B38400:
-        return 38400;
-    case B57600:
-        return 57600;
-    case B115200:
-        return 115200;
-    default:
-        return -1;
-    }
+    int32_t nBaud = -1;
+    return SpeedToBaud(speed, nBaud) ? nBaud : -1;
 }
 } // namespace
 

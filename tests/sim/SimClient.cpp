@@ -1,5 +1,7 @@
 #include "SimClient.h"
 
+#include "serial/BaudRates.h"
+
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -8,21 +10,11 @@
 
 namespace {
 
+// Rates the table does not know fall back to the power-on 9600.
 speed_t Speed(int nBaud) {
-    switch (nBaud) {
-    case 9600:
-        return B9600;
-    case 19200:
-        return B19200;
-    case 38400:
-        return B38400;
-    case 57600:
-        return B57600;
-    case 115200:
-        return B115200;
-    default:
-        return B9600;
-    }
+    speed_t speed = B9600;
+    BaudToSpeed(nBaud, speed);
+    return speed;
 }
 
 } // namespace
