@@ -1,5 +1,6 @@
 #include "serial/SComDoc.h"
 
+#include <cerrno>
 #include <system_error>
 #include <termios.h>
 
@@ -35,8 +36,12 @@ bool CSComDoc::Connect() {
         return false;
 
     const int nFd = OpenExclusive(DevicePath(m_strPort), m_nLastOpenError);
-    if (nFd < 0)
+    if (nFd < 0) {
+        // A reopen that finds no device: the adapter went away meanwhile.
+        NoteLineFailure(m_nLastOpenError == ENOENT ? ENODEV : m_nLastOpenError);
         return false;
+    }
+    m_nLineLost = 0;
 
     LineSettings settings;
     settings.nBaud = m_nBaud;
@@ -71,6 +76,20 @@ bool CSComDoc::Connect() {
 
 void CSComDoc::Disconnect() {
     Close();
+    m_nLineLost = 0;
+}
+
+bool CSComDoc::NoteLineFailure(int nErrno) {
+    switch (nErrno) {
+    case EIO:   // a hung-up terminal: the far end or the adapter is gone
+    case ENXIO: // the device behind the node is gone
+    case ENODEV:
+    case EPIPE:
+        m_nLineLost = nErrno;
+        return true;
+    default:
+        return false;
+    }
 }
 
 // The order matters: the flag goes down first, then the watcher is woken

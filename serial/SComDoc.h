@@ -46,6 +46,14 @@ public:
     // Why the last Connect failed to open the device (errno), 0 if it did not.
     int LastOpenError() const { return m_nLastOpenError; }
 
+    // The line went away: the open line hung up or failed on a read or a write
+    // (a USB adapter pulled, the far end closed), or a Connect found the device
+    // gone. The errno that showed it; 0 while the line is there. From then on
+    // reads return 0 and writes send nothing and return 0. Cleared by Disconnect
+    // and by a Connect that opens the line.
+    int LineLostError() const { return m_nLineLost; }
+    bool LineLost() const { return m_nLineLost != 0; }
+
     std::atomic<int32_t> m_bConnected{0};
     int32_t m_nBaud = 9600;
     int32_t m_nDataBits = 8;
@@ -61,10 +69,13 @@ private:
     void Close();
     void WatchPort();
     bool ParkUntilResumed();
-    void WriteBytes(const uint8_t* pBytes, size_t nCount);
+    bool WriteBytes(const uint8_t* pBytes, size_t nCount);
+    // Records that the line went away when nErrno says so; true if it did.
+    bool NoteLineFailure(int nErrno);
 
     CWindowLayer* m_pWindow = nullptr;
     int m_nLastOpenError = 0;
+    int m_nLineLost = 0;
     int m_nFd = -1;       // the open line, -1 when closed
     int m_nResumeFd = -1; // eventfd: wakes the watcher and releases it when parked
     std::thread m_watchThread;

@@ -1,4 +1,5 @@
 // Bytes through the line in both directions, over a real pseudo-terminal.
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <thread>
@@ -113,13 +114,43 @@ TEST_F(SComDocData, ByteTheLineDoesNotTakeIsDropped) {
 TEST_F(SComDocData, LineThatWentAwayClosesCleanly) {
     const int nThreads = CountThreads();
     m_pty.CloseMaster();
-    EXPECT_EQ(m_doc.WriteCommString("anyone?\r"), 1);
-    EXPECT_EQ(m_doc.WriteCommByte(13), 1);
+    EXPECT_FALSE(m_doc.LineLost()); // nothing has met the hang-up yet
     unsigned char buf[16];
     EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0);
+    EXPECT_TRUE(m_doc.LineLost());
+    EXPECT_EQ(m_doc.LineLostError(), EIO);
+    // Nothing more goes out, and the callers hear of it.
+    EXPECT_EQ(m_doc.WriteCommString("anyone?\r"), 0);
+    EXPECT_EQ(m_doc.WriteCommByte(13), 0);
     m_doc.Disconnect();
     EXPECT_EQ(m_doc.m_bConnected, 0);
+    EXPECT_FALSE(m_doc.LineLost());
     EXPECT_EQ(CountThreadsSettled(nThreads - 1), nThreads - 1);
+}
+
+// A write meets the hang-up first: it stops at once instead of dropping the
+// rest byte by byte, and the next read says nothing more.
+TEST_F(SComDocData, WriteIntoALineThatWentAwayStopsAtOnce) {
+    m_pty.CloseMaster();
+    const std::string strLong(100000, 'S');
+    EXPECT_EQ(m_doc.WriteCommString(strLong.c_str()), 0);
+    EXPECT_EQ(m_doc.LineLostError(), EIO);
+    unsigned char buf[16];
+    EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0);
+}
+
+// The device is gone when the line is opened again (a reopen at a new rate).
+TEST(SComDocReopen, DeviceGoneCountsAsALostLine) {
+    CSComDoc doc;
+    doc.m_strPort = "/dev/ktr84-no-such-adapter";
+    doc.CreatePortEvents();
+    EXPECT_FALSE(doc.Connect());
+    EXPECT_TRUE(doc.LineLost());
+    EXPECT_EQ(doc.LastOpenError(), ENOENT);
+    CPtyPeer pty;
+    doc.m_strPort = pty.SlavePath();
+    ASSERT_TRUE(doc.Connect());
+    EXPECT_FALSE(doc.LineLost());
 }
 
 TEST(SComDocClosed, EverythingReturnsZero) {
