@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "firmware/EmbeddedImages.h"
 #include "firmware/ImageTable.h"
 #include "platform/WindowLayer.h"
 #include "serial/SComDoc.h"
@@ -87,10 +88,18 @@ public:
     // at the new rate (the module was told to switch first).
     void ReopenLineAt(int32_t nRate);
     // Runs passes until the stop flag is set. runsWithoutInput(state) names the
-    // states that step on a pass that read nothing; step(run) is one state step.
+    // states that step on a pass that read nothing; step(run) is one state step;
+    // streams(state) names the states that take what has arrived at once
+    // (every other state is handed whole bursts). A line that went away ends
+    // the run at once, as silence does.
     void RunReceiveLoop(LoopVariant variant, RunState& run,
                         const std::function<bool(int32_t)>& runsWithoutInput,
-                        const std::function<void(RunState&)>& step);
+                        const std::function<void(RunState&)>& step,
+                        const std::function<bool(int32_t)>& streams = nullptr);
+    // Adds to the chunk in the receive buffer until the line has been quiet a
+    // moment: what the module printed in one go.
+    void CollectBurst();
+    void EndWithoutConnection(LoopVariant variant, RunState& run);
 
     // --- firmware (firmware/) ---
     bool LoadImage(const char* pszName);
@@ -124,6 +133,9 @@ public:
     bool m_bRunning = false;
     bool m_bQuitRequested = false;
     CRxSearch m_rxSearch; // the IP run's prompt search across polls
+    // Where LoadImage finds an image by its name: the images linked into the
+    // program (a test hands in short ones).
+    std::function<const EmbeddedImage*(std::string_view)> m_findImage = FindEmbeddedImage;
 };
 
 // Shared by every prompt and caller for the life of the program.

@@ -4,7 +4,7 @@
 // Points the send position at the named image. The bytes stay where the
 // executable holds them; nothing is copied or released.
 bool CUpgraderDlg::LoadImage(const char* pszName) {
-    const EmbeddedImage* pImage = pszName ? FindEmbeddedImage(pszName) : nullptr;
+    const EmbeddedImage* pImage = pszName && m_findImage ? m_findImage(pszName) : nullptr;
     if (!pImage)
         return false;
     m_nImageSize = pImage->nSize;

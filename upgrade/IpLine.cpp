@@ -19,13 +19,16 @@ int32_t CUpgraderDlg::SendIpLine() {
     int32_t nLength = 0;
     const int32_t nLeft = m_nImageSize - m_nBytesSent;
     while (nLength < kLineBuffer - 1 && nLength < nLeft) {
-        const uint8_t byte = *m_pSendCursor++;
+        const uint8_t byte = m_pSendCursor[nLength];
         line[nLength++] = static_cast<char>(byte);
         if (byte == 10)
             break;
     }
     line[nLength] = 0;
-    m_comm.WriteCommString(line);
+    // A line the vanished line refused is not sent: the loop ends the run.
+    if (!m_comm.WriteCommString(line) && m_comm.LineLost())
+        return 0;
+    m_pSendCursor += nLength;
     m_nBytesSent += nLength;
     m_window.SetProgressPos(m_nBytesSent);
     return 0;

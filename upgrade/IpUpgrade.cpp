@@ -146,7 +146,9 @@ void CUpgraderDlg::RunIpUpgrade() {
             else
                 m_rxSearch.NextPoll(std::string(), false);
             StepState(*this, run);
-        });
+        },
+        // The upload sends a line on each pass that brings its echo.
+        [](int32_t s) { return s == IpFlashImage && FlashStep == 6; });
 }
 
 void CUpgraderDlg::SetMonitorBaud(const std::string& strRate) {

@@ -1,30 +1,5 @@
-#include <cerrno>
-#include <cstring>
-
 #include "app/UpgraderDlg.h"
-
-namespace {
-// A second line for "Unable to open serial port." that a technician can act on.
-std::string OpenFailureReason(int nErrno, const std::string& strDevice) {
-    switch (nErrno) {
-    case 0:
-        return {};
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-        return "There is no device " + strDevice + ": check the cable and the port chosen.";
-    case EACCES:
-    case EPERM:
-        return "Permission denied on " + strDevice +
-               ": the user must be a member of the dialout group (log out and in again "
-               "after adding).";
-    case EBUSY:
-        return strDevice + " is in use by another program.";
-    default:
-        return strDevice + ": " + std::strerror(nErrno);
-    }
-}
-} // namespace
+#include "upgrade/LineReasons.h"
 
 void CUpgraderDlg::SetStatus(const std::string& strText) {
     UpdateData(true);
@@ -40,7 +15,9 @@ void CUpgraderDlg::ReopenLineAt(int32_t nRate) {
     m_comm.Disconnect();
     m_comm.m_nBaud = nRate;
     m_comm.CreatePortEvents();
-    m_comm.Connect(); // a line that does not reopen shows up as silence
+    // A line that does not reopen shows up as silence, or at once as a line
+    // that went away when its device is gone.
+    m_comm.Connect();
     m_comm.WriteCommByte(13);
     m_window.Sleep(100);
 }

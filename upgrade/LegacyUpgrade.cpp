@@ -56,8 +56,10 @@ void CUpgraderDlg::RunLegacyUpgrade() {
     m_nRetryCount = 0;
     m_bRebootAttempted = false;
     legacy::ResetFlashWriteWatch();
-    // Only the streaming state steps on passes that brought nothing.
+    // Only the streaming state steps on passes that brought nothing, and it
+    // takes what has arrived at once.
+    const auto streaming = [](int32_t nState) { return nState == SendImage; };
     RunReceiveLoop(
-        LoopVariant::Legacy, run, [](int32_t nState) { return nState == SendImage; },
-        [this](RunState& r) { legacy::LegacyStep(*this, r); });
+        LoopVariant::Legacy, run, streaming, [this](RunState& r) { legacy::LegacyStep(*this, r); },
+        streaming);
 }

@@ -52,7 +52,9 @@ int32_t CUpgraderDlg::SendMergeLine() {
         ReportTransferFailed(*this);
         return Finish;
     }
-    m_comm.WriteCommString(szLine);
+    // A line the vanished line refused is not sent: the loop ends the run.
+    if (!m_comm.WriteCommString(szLine) && m_comm.LineLost())
+        return SendImage;
     m_pSendCursor += nLength + 1;
     m_nBytesSent += nLength + 1;
     m_window.SetProgressPos(m_nBytesSent);

@@ -42,6 +42,13 @@ public:
         }
     }
 
+    // The module's end goes away, as an unplugged adapter does.
+    void CloseMaster() {
+        if (m_nMaster >= 0)
+            close(m_nMaster);
+        m_nMaster = -1;
+    }
+
     // Everything the code under test wrote that arrives within nMs.
     std::string Receive(int nMs = 50) const {
         std::string out;
