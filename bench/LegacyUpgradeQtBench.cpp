@@ -42,6 +42,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     SimOptions options;
     options.module = SimModule::Controller;
+    options.bPaceUart = false;
     CModuleSim sim(options);
     if (!sim.Start()) {
         std::fprintf(stderr, "simulator did not start\n");

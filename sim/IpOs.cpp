@@ -72,7 +72,7 @@ CIpModule::Place CIpModule::RunLogin(bool bPrompt) {
     }
     for (;;) {
         std::string strUser = *m_term.ReadLine({.bEndOnLf = true});
-        m_term.Record(strUser);
+        m_term.Record(strUser, "login");
         if (!strUser.empty()) {
             return RunPassword(strUser, true);
         }
@@ -88,7 +88,7 @@ CIpModule::Place CIpModule::RunPassword(const std::string& strUser, bool bPrompt
         m_term.Print("Password: ");
     }
     std::string strPassword = *m_term.ReadLine({.bEcho = false, .bEndOnLf = true});
-    m_term.Record(strPassword);
+    m_term.Record(strPassword, "Password");
     if (strUser == "root" && strPassword == m_options.strIpPassword) {
         return Place::Shell;
     }

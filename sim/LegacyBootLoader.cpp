@@ -65,7 +65,7 @@ CLegacyModule::LogIn CLegacyModule::BootLogIn(bool bPrompt) {
         m_term.Print("\r\nLogin > ");
     }
     std::string strUser = *m_term.ReadLine({});
-    m_term.Record(strUser);
+    m_term.Record(strUser, "Login >");
     // Restart letters that straggle in after the prompt are not part of the name.
     strUser.erase(0, strUser.find_first_not_of('b'));
     if (MenuChoice(strUser) == 0) {
@@ -73,7 +73,7 @@ CLegacyModule::LogIn CLegacyModule::BootLogIn(bool bPrompt) {
     }
     m_term.Print("Passwd > ");
     std::string strPassword = *m_term.ReadLine({.bEcho = false});
-    m_term.Record(strPassword);
+    m_term.Record(strPassword, "Passwd >");
     if (!m_options.bRejectBootLogin && strUser == kBootUser && strPassword == kBootPassword) {
         return LogIn::Accepted;
     }

@@ -74,14 +74,14 @@ void CLegacyModule::ConsoleLogIn() {
     m_term.Step("login");
     if (m_options.bConsoleDest) {
         m_term.Print("Dest: ");
-        m_term.Record(*m_term.ReadLine({}));
+        m_term.Record(*m_term.ReadLine({}), "Dest");
     }
     m_term.Print("Login: ");
     std::string strUser = *m_term.ReadLine({});
-    m_term.Record(strUser);
+    m_term.Record(strUser, "Login");
     m_term.Print("Passwd: ");
     std::string strPassword = *m_term.ReadLine({.bEcho = false});
-    m_term.Record(strPassword);
+    m_term.Record(strPassword, "Passwd");
     if (strUser == m_options.strConsoleUser && strPassword == m_options.strConsolePassword) {
         m_bConsoleLoggedIn = true;
         m_term.Print(std::string("\r\nKTR-84 ") + Name() + " console\r\n" + ConsolePrompt());

@@ -1,6 +1,16 @@
 #include "sim/LegacyModule.h"
 #include "sim/Srec.h"
 
+namespace {
+// "<N records...>" for the transcript (built by appending: GCC 12 warns
+// falsely about a literal added in front of a temporary at -O3).
+std::string RecordsNote(size_t nRecords, const char* pszTail) {
+    std::string strNote = "<";
+    strNote.append(std::to_string(nRecords)).append(pszTail);
+    return strNote;
+}
+} // namespace
+
 void CLegacyModule::MergeMenu() {
     for (;;) {
         m_term.Step("merge");
@@ -48,7 +58,7 @@ void CLegacyModule::ReceiveMergeFile() {
         bool bInjected =
             m_options.bMergeFailure && nRecords == static_cast<size_t>(m_options.nMergeFailureLine);
         if (bInjected || ParseSrec(strLine, record) != SrecParse::Record) {
-            m_term.Record("<" + std::to_string(nRecords) + " records, the last one bad>");
+            m_term.Record(RecordsNote(nRecords, " records, the last one bad>"));
             m_term.Step("failure");
             m_term.Print("\r\nFAILURE: bad S-record at line " + std::to_string(nRecords) + "\r\n");
             bFailed = true;
@@ -58,7 +68,7 @@ void CLegacyModule::ReceiveMergeFile() {
         m_term.Record("");
         return;
     }
-    m_term.Record("<" + std::to_string(nRecords) + " records>");
+    m_term.Record(RecordsNote(nRecords, " records>"));
     WriteMergeToFlash(nRecords);
 }
 

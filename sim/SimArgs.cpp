@@ -70,7 +70,8 @@ std::string SimUsage() {
            "  --ip-password TEXT        ip: root password of the operating system (8484)\n"
            "\n"
            "Line:\n"
-           "  --pace                    pace the line like a UART (10 bit times a byte)\n"
+           "  --pace                    pace the line like a UART, 10 bit times a byte (default)\n"
+           "  --no-pace                 deliver at once, as fast as the pty takes it\n"
            "  --usb-latency MS          deliver output in bursts every MS ms (USB adapter)\n"
            "  --fragments               deliver output in random pieces of 1..64 bytes\n"
            "  --seed N                  seed for fragments and noise (1)\n"
@@ -135,6 +136,7 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args, SimOptions& opt
         {"--console-login", [&] { o.bConsoleLoginRequired = true; }},
         {"--dest", [&] { o.bConsoleDest = true; }},
         {"--pace", [&] { o.bPaceUart = true; }},
+        {"--no-pace", [&] { o.bPaceUart = false; }},
         {"--fragments", [&] { o.bRandomFragments = true; }},
         {"--reject-boot-login", [&] { o.bRejectBootLogin = true; }},
         {"--merge-failure", [&] { o.bMergeFailure = true; }},

@@ -65,6 +65,6 @@ void CSimTerminal::Step(const char* pszName) {
     }
 }
 
-void CSimTerminal::Record(const std::string& strCommand) {
-    m_transcript.Add(m_line.ElapsedMs(), m_line.ModuleBaud(), strCommand);
+void CSimTerminal::Record(const std::string& strCommand, const std::string& strPrompt) {
+    m_transcript.Add(m_line.ElapsedMs(), m_line.ModuleBaud(), strCommand, strPrompt);
 }

@@ -42,7 +42,8 @@ public:
     // Marks a step of the dialogue; from the step named by the silence
     // switch on, the module prints nothing more.
     void Step(const char* pszName);
-    void Record(const std::string& strCommand);
+    // strPrompt: the log-in prompt the line answered, for the evidence.
+    void Record(const std::string& strCommand, const std::string& strPrompt = {});
 
 private:
     CSimLine& m_line;

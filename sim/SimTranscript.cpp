@@ -12,11 +12,13 @@ CSimTranscript::~CSimTranscript() {
     }
 }
 
-void CSimTranscript::Add(int64_t nMs, int32_t nBaud, const std::string& strCommand) {
+void CSimTranscript::Add(int64_t nMs, int32_t nBaud, const std::string& strCommand,
+                         const std::string& strPrompt) {
     std::lock_guard lock(m_mutex);
-    m_entries.push_back({nMs, nBaud, strCommand});
+    m_entries.push_back({nMs, nBaud, strCommand, strPrompt});
     if (m_pFile != nullptr) {
-        std::fprintf(m_pFile, "%8lld ms %6d baud  %s\n", static_cast<long long>(nMs), nBaud,
+        std::fprintf(m_pFile, "%8lld ms %6d baud  %s%s%s\n", static_cast<long long>(nMs), nBaud,
+                     strPrompt.empty() ? "" : strPrompt.c_str(), strPrompt.empty() ? "" : ": ",
                      PrintableCommand(strCommand).c_str());
         std::fflush(m_pFile);
     }

@@ -16,7 +16,8 @@ public:
     CSimTranscript(const CSimTranscript&) = delete;
     CSimTranscript& operator=(const CSimTranscript&) = delete;
 
-    void Add(int64_t nMs, int32_t nBaud, const std::string& strCommand);
+    void Add(int64_t nMs, int32_t nBaud, const std::string& strCommand,
+             const std::string& strPrompt = {});
     std::vector<SimTranscriptEntry> Entries() const;
 
 private:

@@ -88,7 +88,7 @@ std::string SizeText(uint32_t nSize) {
         }
         std::string strText = std::to_string(n);
         if (m) {
-            strText += "." + std::to_string(m);
+            strText.append(".").append(std::to_string(m));
         }
         return strText + " " + kUnits[i] + "iB";
     }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 
 #include "app/UpgraderDlg.h"
@@ -21,6 +22,7 @@ SimOptions FastIp(SimIpStart start) {
     SimOptions o;
     o.module = SimModule::Ip;
     o.ipStart = start;
+    o.bPaceUart = false; // the whole file system image, in seconds
     o.dRebootSeconds = 0.15;
     o.nBootDelaySeconds = 1;
     o.dKernelBootSeconds = 0.2;
@@ -284,4 +286,34 @@ TEST(IpSimRun, QuitMidUploadAndTheNextRunBeginsItsImageAfresh) {
     auto statuses = next.window.Statuses();
     EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Loading upgrade data"), statuses.end());
     EXPECT_EQ(next.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+}
+
+// The module's end of the line closes part way through the upload, as when a
+// USB adapter is pulled: the run ends at once, says so, and lets go of the port.
+TEST(IpSimRun, LineThatVanishesMidUploadEndsTheRunAtOnce) {
+    using Clock = std::chrono::steady_clock;
+    CSimRun r(FastIp(SimIpStart::Monitor));
+    Clock::time_point tGone{};
+    std::vector<std::string> after;
+    r.window.onShown = [&](const ShownEvent& e) {
+        if (tGone == Clock::time_point{} && e.strText.rfind("Uploading 6 of ", 0) == 0) {
+            r.sim.Stop();
+            tGone = Clock::now();
+        } else if (tGone != Clock::time_point{}) {
+            after.push_back(e.strText);
+        }
+    };
+    r.Upgrade();
+    const double dSeconds = std::chrono::duration<double>(Clock::now() - tGone).count();
+
+    ASSERT_NE(tGone, Clock::time_point{});
+    EXPECT_LT(dSeconds, 2.0);
+    const auto boxes = r.BoxTexts();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Unable to Connect to Card\nThe serial adapter went away", 0), 0u)
+        << boxes[0];
+    for (const auto& strText : after)
+        EXPECT_EQ(strText.find("complete"), std::string::npos) << strText;
+    EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
+    r.ExpectReadyForAnotherRun();
 }

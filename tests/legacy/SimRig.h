@@ -8,13 +8,16 @@
 #include "firmware/EmbeddedImages.h"
 #include "platform/ScriptedWindow.h"
 #include "sim/ModuleSim.h"
+#include "tests/common/ShortImages.h"
 #include "upgrade/PromptMatcher.h"
 
-// Quick module timings, so whole runs take seconds.
-inline SimOptions QuickSim(SimModule module) {
+// Quick module timings, so whole runs take seconds. The line is paced like a
+// UART unless bPace is false: runs that stream a whole image at full speed.
+inline SimOptions QuickSim(SimModule module, bool bPace = true) {
     SimOptions options;
     options.module = module;
     options.dFlashWriteSeconds = 0.2;
+    options.bPaceUart = bPace;
     return options;
 }
 
@@ -47,6 +50,19 @@ struct CSimRig {
                 window.SetListSelection(ctl::kBaudList, i);
     }
 
+    // The run uploads short images of nLines records (on a paced line the whole
+    // image would take minutes).
+    void UseShortImages(size_t nLines = 200) {
+        pShort = std::make_unique<CShortLegacyImages>(nLines);
+        dlg.m_findImage = [this](std::string_view name) { return pShort->Find(name); };
+    }
+    size_t Prompts() const {
+        size_t n = 0;
+        for (const auto& e : window.events)
+            n += e.kind == ShownEvent::Prompt;
+        return n;
+    }
+
     bool Released() {
         return dlg.m_comm.m_bConnected == 0 && !dlg.IsRunning() &&
                window.IsEnabled(ctl::kUpgrade) && window.IsEnabled(ctl::kTransceiver) &&
@@ -61,6 +77,7 @@ struct CSimRig {
     }
 
     std::unique_ptr<CModuleSim> pSim;
+    std::unique_ptr<CShortLegacyImages> pShort;
     CScriptedWindow window;
     CUpgraderDlg dlg;
     bool bStarted = false;

@@ -11,6 +11,7 @@ TEST_P(SilentFrom, EndsWithConnectionNotEstablished) {
     SimOptions options = QuickSim(SimModule::Controller);
     options.strSilentFrom = GetParam();
     CSimRig rig(options, Controller);
+    rig.UseShortImages();
     ASSERT_TRUE(rig.bStarted);
     rig.dlg.OnUpgrade();
     auto boxes = rig.window.Boxes();

@@ -4,6 +4,7 @@ SimOptions FastIpAtMonitor() {
     SimOptions options;
     options.module = SimModule::Ip;
     options.ipStart = SimIpStart::Monitor;
+    options.bPaceUart = false; // the module's answers are tested here, the line in LineTest
     options.dEraseSecondsPerSector = 0.001;
     options.dProgramBytesPerSecond = 1e8;
     options.dRebootSeconds = 0.3;

@@ -1,0 +1,102 @@
+// Whole IP-Enabled Controller runs against the module simulator on lines that
+// deliver its texts as the field does: paced like a UART, through a USB
+// adapter with a 16 ms latency timer, in random fragments. The run is on the
+// real clock; a short file system image keeps the upload to a second.
+#include <gtest/gtest.h>
+
+#include "app/UpgraderDlg.h"
+#include "platform/ScriptedWindow.h"
+#include "sim/ModuleSim.h"
+#include "tests/common/TranscriptText.h"
+#include "tests/sim/TestImage.h"
+
+namespace {
+constexpr uint32_t kFlashFileSystem = 0x400E0000;
+
+struct CIpFieldRun {
+    explicit CIpFieldRun(SimOptions options) : sim(options) {
+        bStarted = sim.Start() && BuildTestImage(3000, image);
+        fileSystem = {"SREC_FILESYSTEM", reinterpret_cast<const uint8_t*>(image.strSrec.data()),
+                      static_cast<int32_t>(image.strSrec.size())};
+        dlg.m_findImage = [this](std::string_view name) {
+            return name == "SREC_FILESYSTEM" ? &fileSystem : FindEmbeddedImage(name);
+        };
+        dlg.OnInitDialog();
+        dlg.OnIpController();
+        window.AddListEntry(ctl::kComList, sim.DevicePath());
+        window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);
+    }
+    std::string Transcript() const { return TranscriptText(sim.Transcript()); }
+    void ExpectComplete() {
+        ASSERT_EQ(window.Boxes().size(), 1u) << window.Boxes()[0].strText;
+        EXPECT_EQ(window.Boxes()[0].strText, "Upload Complete!") << Transcript();
+        EXPECT_TRUE(sim.ReadMemory(kFlashFileSystem, static_cast<uint32_t>(image.image.size())) ==
+                    image.image)
+            << Transcript();
+        EXPECT_TRUE(sim.Booted());
+        EXPECT_EQ(dlg.m_comm.m_bConnected, 0);
+        EXPECT_FALSE(dlg.IsRunning());
+    }
+
+    CModuleSim sim;
+    TestImage image;
+    EmbeddedImage fileSystem{};
+    CScriptedWindow window;
+    CUpgraderDlg dlg{window};
+    bool bStarted = false;
+};
+
+// The module's own reboot and autoboot times, as the reboot sequence's carriage
+// returns expect them; quick flash.
+SimOptions FieldIp(SimIpStart start) {
+    SimOptions o;
+    o.module = SimModule::Ip;
+    o.ipStart = start;
+    o.dKernelBootSeconds = 0.5;
+    o.dEraseSecondsPerSector = 0.02;
+    return o;
+}
+} // namespace
+
+// From the operating system's log-in, behind a USB adapter: the operator is
+// asked once, and each answer goes out at its own prompt.
+TEST(IpFieldLine, FromLoginBehindAUsbAdapter) {
+    SimOptions o = FieldIp(SimIpStart::Login);
+    o.nUsbLatencyMs = 16;
+    CIpFieldRun r(o);
+    ASSERT_TRUE(r.bStarted);
+    r.window.QueuePasswordAnswer(IDOK, "8484");
+    r.dlg.OnUpgrade();
+    r.ExpectComplete();
+    size_t nPrompts = 0;
+    for (const auto& e : r.window.events)
+        nPrompts += e.kind == ShownEvent::Prompt;
+    EXPECT_EQ(nPrompts, 1u);
+    // Up to the reboot: the two wake-up CRs find the log-in prompt, then
+    // "root" once and the password once. (After the flash, "bootd" goes out on
+    // every text of the booting module until its log-in prompt shows.)
+    size_t nRoot = 0, nPassword = 0;
+    for (const auto& e : r.sim.Transcript()) {
+        if (e.strCommand == "reboot")
+            break;
+        if (e.strPrompt == "login") {
+            EXPECT_TRUE(e.strCommand.empty() || e.strCommand == "root") << r.Transcript();
+            nRoot += e.strCommand == "root";
+        } else if (e.strPrompt == "Password") {
+            EXPECT_EQ(e.strCommand, "8484") << r.Transcript();
+            ++nPassword;
+        }
+    }
+    EXPECT_EQ(nRoot, 1u) << r.Transcript();
+    EXPECT_EQ(nPassword, 1u) << r.Transcript();
+}
+
+// From the shell, the module's texts in random fragments.
+TEST(IpFieldLine, FromTheShellInRandomFragments) {
+    SimOptions o = FieldIp(SimIpStart::Shell);
+    o.bRandomFragments = true;
+    CIpFieldRun r(o);
+    ASSERT_TRUE(r.bStarted);
+    r.dlg.OnUpgrade();
+    r.ExpectComplete();
+}
