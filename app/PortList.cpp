@@ -1,13 +1,9 @@
 #include "app/PortList.h"
-#include "sim/Announce.h"
+#include "common/SimAnnouncement.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -27,20 +23,6 @@ bool HasPrefix(const std::string& s, const char* pszPrefix) {
     return s.rfind(pszPrefix, 0) == 0;
 }
 
-// The pid a simulator link's name ends with ("transceiver-1234"), or 0.
-long LinkPid(const std::string& strName) {
-    const size_t nDash = strName.rfind('-');
-    if (nDash == std::string::npos || nDash == 0 || nDash + 1 == strName.size())
-        return 0;
-    const std::string strDigits = strName.substr(nDash + 1);
-    if (strDigits.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    return std::strtol(strDigits.c_str(), nullptr, 10);
-}
-
-bool ProcessAlive(long nPid) {
-    return nPid > 0 && (kill(nPid, 0) == 0 || errno == EPERM);
-}
 } // namespace
 
 std::vector<std::string> SerialDevices(const std::string& strDevDir) {
@@ -56,31 +38,16 @@ std::vector<std::string> SerialDevices(const std::string& strDevDir) {
     return names;
 }
 
-// The simulator announces itself there; one rule for both sides.
-std::string SimulatorFolder() {
-    return SimAnnounceDir();
-}
-
 std::vector<std::string> RunningSimulators(const std::string& strFolder) {
     std::vector<std::string> paths;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(strFolder, ec)) {
-        if (!entry.is_symlink(ec))
-            continue;
-        struct stat target {};
-        // A link left behind by a simulator that died points nowhere useful.
-        if (!ProcessAlive(LinkPid(entry.path().filename().string())) ||
-            stat(entry.path().c_str(), &target) != 0 || !S_ISCHR(target.st_mode))
-            continue;
-        paths.push_back(entry.path().string());
-    }
-    std::sort(paths.begin(), paths.end(), NaturalLess);
+    for (const SimAnnouncement& sim : FindAnnouncedSims(strFolder))
+        paths.push_back(sim.strLinkPath);
     return paths;
 }
 
 std::vector<std::string> ExtraPorts() {
     std::vector<std::string> ports = SerialDevices();
-    for (auto& strPath : RunningSimulators(SimulatorFolder()))
+    for (auto& strPath : RunningSimulators(SimAnnounceDir()))
         ports.push_back(std::move(strPath));
     return ports;
 }

@@ -11,13 +11,9 @@
 // name as /dev/<name>.
 std::vector<std::string> SerialDevices(const std::string& strDevDir = "/dev");
 
-// The per-user folder in which each running simulator keeps a link named
-// <kind>-<pid> to its pseudo-terminal: $XDG_RUNTIME_DIR/ktr84-modsim, or
-// /tmp/ktr84-modsim-<uid> when XDG_RUNTIME_DIR is unset.
-std::string SimulatorFolder();
-
-// Full paths of the links in strFolder whose simulator process is alive and
-// whose terminal exists, sorted. The serial line opens a path as it stands.
+// Full paths of the simulators' links in strFolder (SimAnnounceDir() by
+// default) whose process is alive and whose terminal exists, sorted. The
+// serial line opens a path as it stands.
 std::vector<std::string> RunningSimulators(const std::string& strFolder);
 
 // Everything offered after the template's ports: devices, then simulators.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <termios.h>
 
-#include "serial/BaudRates.h"
+#include "common/BaudRates.h"
 
 // The line configuration the port object holds, in its own terms.
 struct LineSettings {

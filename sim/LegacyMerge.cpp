@@ -1,5 +1,5 @@
 #include "sim/LegacyModule.h"
-#include "sim/Srec.h"
+#include "common/Srec.h"
 
 namespace {
 // "<N records...>" for the transcript (built by appending: GCC 12 warns

@@ -1,6 +1,6 @@
 #include "sim/SimLine.h"
 
-#include "serial/BaudRates.h"
+#include "common/BaudRates.h"
 
 #include <algorithm>
 #include <cerrno>

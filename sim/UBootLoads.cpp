@@ -1,5 +1,5 @@
 #include "sim/IpModule.h"
-#include "sim/Srec.h"
+#include "common/Srec.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,5 +1,7 @@
 #include "sim/IpModule.h"
 
+#include "common/Crc32.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -7,26 +9,6 @@ namespace {
 
 constexpr uint32_t kImageMagic = 0x27051956;
 constexpr uint32_t kHeaderSize = 64;
-
-uint32_t Crc32(const uint8_t* pData, size_t nSize) {
-    static uint32_t table[256];
-    static bool bReady = [] {
-        for (uint32_t i = 0; i < 256; ++i) {
-            uint32_t c = i;
-            for (int k = 0; k < 8; ++k) {
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            }
-            table[i] = c;
-        }
-        return true;
-    }();
-    (void)bReady;
-    uint32_t nCrc = 0xFFFFFFFFu;
-    for (size_t i = 0; i < nSize; ++i) {
-        nCrc = table[(nCrc ^ pData[i]) & 0xFF] ^ (nCrc >> 8);
-    }
-    return nCrc ^ 0xFFFFFFFFu;
-}
 
 uint32_t BigEndian(const uint8_t* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3];

@@ -1,6 +1,6 @@
 // ktr84-modsim: plays one KTR-84 module on a pseudo-terminal until stopped.
 
-#include "sim/Announce.h"
+#include "common/SimAnnouncement.h"
 #include "sim/ModuleSim.h"
 #include "sim/SimArgs.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/Srec.h"
 #include "tools/PatternFill.h"
-#include "tools/SrecRecord.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <string_view>
 
-#include "tools/SrecRecord.h"
+#include "common/Srec.h"
 
 namespace {
 
@@ -125,7 +125,8 @@ SrecVerdict ValidateSrecImage(const uint8_t* pData, size_t nSize, int32_t nMaxLi
         SrecVerdict verdict = CheckLineBytes(line, nLine, nMaxLine);
         if (!verdict.bOk)
             return verdict;
-        if (!ParseSrecRecord(line.substr(0, line.size() - 2), record, strReason))
+        strReason = "not an S-record"; // a blank line says nothing more
+        if (ParseSrec(line.substr(0, line.size() - 2), record, &strReason) != SrecParse::Record)
             return Refuse(nLine, strReason);
         verdict = order.Accept(record.nType, nLine);
         if (!verdict.bOk)

@@ -1,21 +1,11 @@
 #include "tools/UImageHeader.h"
 
+#include "common/Crc32.h"
+
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace {
-
-std::array<uint32_t, 256> MakeCrcTable() {
-    std::array<uint32_t, 256> table{};
-    for (uint32_t n = 0; n < 256; ++n) {
-        uint32_t c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
 
 void PutBigEndian32(uint8_t* p, uint32_t n) {
     p[0] = static_cast<uint8_t>(n >> 24);
@@ -25,14 +15,6 @@ void PutBigEndian32(uint8_t* p, uint32_t n) {
 }
 
 } // namespace
-
-uint32_t Crc32(const uint8_t* pData, size_t nSize, uint32_t nCrc) {
-    static const std::array<uint32_t, 256> table = MakeCrcTable();
-    nCrc = ~nCrc;
-    for (size_t i = 0; i < nSize; ++i)
-        nCrc = table[(nCrc ^ pData[i]) & 0xFF] ^ (nCrc >> 8);
-    return ~nCrc;
-}
 
 uint32_t ReadBigEndian32(const uint8_t* p) {
     return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];

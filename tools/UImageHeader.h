@@ -31,9 +31,6 @@ struct UImageFields {
     std::string strName; // at most 31 characters, NUL-padded to 32
 };
 
-// The CRC-32 used by zlib and the boot monitor (reflected, polynomial EDB88320).
-uint32_t Crc32(const uint8_t* pData, size_t nSize, uint32_t nCrc = 0);
-
 uint32_t ReadBigEndian32(const uint8_t* p);
 
 // Writes the header in front of image[64...]: the data size, both CRCs and

@@ -28,21 +28,6 @@ TEST(PortList, SerialDevicesByShortNameInNaturalOrder) {
     EXPECT_TRUE(SerialDevices((root / "nowhere").string()).empty());
 }
 
-TEST(PortList, SimulatorFolderFollowsTheRuntimeDirectory) {
-    const char* pszSaved = std::getenv("XDG_RUNTIME_DIR");
-    const std::string strSaved = pszSaved ? pszSaved : "";
-    setenv("XDG_RUNTIME_DIR", "/run/user/1234", 1);
-    EXPECT_EQ(SimulatorFolder(), "/run/user/1234/ktr84-modsim");
-    unsetenv("XDG_RUNTIME_DIR");
-    EXPECT_EQ(SimulatorFolder(), "/tmp/ktr84-modsim-" + std::to_string(getuid()));
-    setenv("XDG_RUNTIME_DIR", "", 1);
-    EXPECT_EQ(SimulatorFolder(), "/tmp/ktr84-modsim-" + std::to_string(getuid()));
-    if (pszSaved)
-        setenv("XDG_RUNTIME_DIR", strSaved.c_str(), 1);
-    else
-        unsetenv("XDG_RUNTIME_DIR");
-}
-
 TEST(PortList, OnlyLiveSimulatorsWithATerminalAreOffered) {
     QTemporaryDir dir;
     const fs::path root = dir.path().toStdString();

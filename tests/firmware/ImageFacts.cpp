@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tools/SrecRecord.h"
+#include "common/Srec.h"
 
 namespace {
 
@@ -13,16 +13,17 @@ void AddType(ImageFacts& facts, int nType) {
 
 void AddData(ImageFacts& facts, const SrecRecord& record, uint32_t& nNext,
              std::vector<std::pair<uint32_t, uint32_t>>& runs) {
+    const int nDataLen = static_cast<int>(record.data.size());
     ++facts.nDataRecords;
-    facts.nDataBytes += record.nDataLen;
-    ++facts.recordSizes[record.nDataLen];
-    facts.nLastRecordSize = record.nDataLen;
+    facts.nDataBytes += nDataLen;
+    ++facts.recordSizes[nDataLen];
+    facts.nLastRecordSize = nDataLen;
     if (facts.nDataRecords > 1 && record.nAddress < nNext)
         facts.bAscending = false;
-    nNext = record.nAddress + record.nDataLen;
-    runs.push_back({record.nAddress, record.nAddress + record.nDataLen - 1});
+    nNext = record.nAddress + nDataLen;
+    runs.push_back({record.nAddress, record.nAddress + nDataLen - 1});
     if (facts.binary.size() == record.nAddress)
-        facts.binary.insert(facts.binary.end(), record.data, record.data + record.nDataLen);
+        facts.binary.insert(facts.binary.end(), record.data.begin(), record.data.end());
 }
 
 std::vector<std::pair<uint32_t, uint32_t>>
@@ -45,7 +46,6 @@ ImageFacts MeasureImage(std::string_view text) {
     std::vector<std::pair<uint32_t, uint32_t>> runs;
     uint32_t nNext = 0;
     SrecRecord record;
-    std::string strReason;
     size_t nPos = 0;
     while (nPos < text.size()) {
         size_t nEnd = text.find('\n', nPos);
@@ -56,13 +56,13 @@ ImageFacts MeasureImage(std::string_view text) {
         facts.nLongestLine =
             std::max<int32_t>(facts.nLongestLine, static_cast<int32_t>(line.size()));
         if (line.size() < 2 ||
-            !ParseSrecRecord(line.substr(0, line.size() - 2), record, strReason)) {
+            ParseSrec(line.substr(0, line.size() - 2), record) != SrecParse::Record) {
             facts.bAllParsed = false;
             continue;
         }
         AddType(facts, record.nType);
         if (record.nType == 0)
-            facts.header.assign(record.data, record.data + record.nDataLen);
+            facts.header = record.data;
         else if (record.nType <= 3)
             AddData(facts, record, nNext, runs);
         else {

@@ -11,6 +11,7 @@
 #include "app/UpgraderDlg.h"
 #include "platform/ControlIds.h"
 #include "platform/ScriptedWindow.h"
+#include "common/Crc32.h"
 #include "tools/UImageHeader.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/SrecRecord.h"
+#include "common/Srec.h"
 #include "tools/SrecValidator.h"
 #include "tools/StandInImages.h"
 

@@ -1,6 +1,6 @@
 #include "tests/legacy/PtyModule.h"
 
-#include "serial/BaudRates.h"
+#include "common/BaudRates.h"
 
 #include <algorithm>
 #include <fcntl.h>

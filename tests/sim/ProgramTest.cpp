@@ -1,9 +1,9 @@
 // ktr84-modsim as a program: command line, device path, announcement.
 
 #include "SimClient.h"
-#include "sim/Announce.h"
+#include "common/SimAnnouncement.h"
 #include "sim/SimArgs.h"
-#include "sim/Srec.h"
+#include "common/Srec.h"
 
 #include <csignal>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "SimClient.h"
 
-#include "serial/BaudRates.h"
+#include "common/BaudRates.h"
 
 #include <chrono>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "serial/BaudRates.h"
+#include "common/BaudRates.h"
 
 #include <iterator>
 

@@ -1,4 +1,4 @@
-#include "sim/Announce.h"
+#include "common/SimAnnouncement.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -31,19 +31,19 @@ bool ProcessAlive(const std::string& strName) {
 
 } // namespace
 
-std::vector<SimAnnouncement> FindAnnouncedSims() {
+std::vector<SimAnnouncement> FindAnnouncedSims(const std::string& strDir) {
     std::vector<SimAnnouncement> found;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(SimAnnounceDir(), error)) {
+    for (const auto& entry : fs::directory_iterator(strDir, error)) {
         if (!entry.is_symlink(error)) {
             continue;
         }
         std::string strName = entry.path().filename().string();
         fs::path target = fs::read_symlink(entry.path(), error);
-        if (error || !ProcessAlive(strName) || !fs::exists(target, error)) {
+        if (error || !ProcessAlive(strName) || !fs::is_character_file(entry.path(), error)) {
             continue;
         }
-        found.push_back({strName, target.string()});
+        found.push_back({strName, entry.path().string(), target.string()});
     }
     std::sort(found.begin(), found.end(),
               [](const auto& a, const auto& b) { return a.strName < b.strName; });
