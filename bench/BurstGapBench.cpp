@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "serial/SComDoc.h"
+#include "line/SComDoc.h"
 #include "sim/ModuleSim.h"
 
 namespace {

@@ -18,9 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "app/UpgraderDlg.h"
-#include "platform/ScriptedWindow.h"
+#include "dialog/UpgraderDlg.h"
 #include "sim/ModuleSim.h"
+#include "testing/ScriptedWindow.h"
+#include "upgrade/ip/IpMemory.h"
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -37,12 +38,13 @@ class CCountingWindow : public CScriptedWindow {
 public:
     bool WaitForInput(int nFd, int nMs) override {
         const bool bInput = CScriptedWindow::WaitForInput(nFd, nMs);
-        if (FlashStep == 6) {
+        if (pMemory && pMemory->FlashStep == FlashSequenceStep::SendLines) {
             ++nUploadWaits;
             nSilentUploadWaits += bInput ? 0 : 1;
         }
         return bInput;
     }
+    const CIpMemory* pMemory = nullptr; // the dialog's: where the run stands
     int nUploadWaits = 0;
     int nSilentUploadWaits = 0;
 };
@@ -69,6 +71,8 @@ Result MeasureUpload(int nLines, int nUsbLatencyMs) {
 
     CCountingWindow window;
     CUpgraderDlg dlg(window);
+    window.pMemory = &dlg.m_lasting.m_ip;
+    const CImageCursor& image = dlg.m_lasting.m_image;
     dlg.OnInitDialog();
     dlg.OnIpController(); // 115200 selected
     window.AddListEntry(ctl::kComList, sim.DevicePath());
@@ -80,23 +84,23 @@ Result MeasureUpload(int nLines, int nUsbLatencyMs) {
     int32_t nLastSent = -1;
     int32_t nBytesFirst = 0;
     window.onPump = [&] {
-        if (FlashStep != 6 || result.nLines)
+        if (window.pMemory->FlashStep != FlashSequenceStep::SendLines || result.nLines)
             return;
         // A pass that sent a line moved the byte count.
-        if (dlg.m_nBytesSent == nLastSent)
+        if (image.m_nBytesSent == nLastSent)
             return;
-        nLastSent = dlg.m_nBytesSent;
+        nLastSent = image.m_nBytesSent;
         // The line's pseudo-terminal holds some 64 KiB: time the second half of
         // the lines, once the queue towards the module is full and the line
         // sets the pace.
         if (++nSent == nLines / 2) {
             tFirst = Clock::now();
             dCpuFirst = ThreadCpuSeconds();
-            nBytesFirst = dlg.m_nBytesSent;
+            nBytesFirst = image.m_nBytesSent;
         }
         if (nSent > nLines) {
             result.dSeconds = std::chrono::duration<double>(Clock::now() - tFirst).count();
-            result.nBytes = dlg.m_nBytesSent - nBytesFirst;
+            result.nBytes = image.m_nBytesSent - nBytesFirst;
             result.nLines = nLines + 1 - nLines / 2;
             result.dCpuPerLineUs = (ThreadCpuSeconds() - dCpuFirst) * 1e6 / result.nLines;
             result.nWaits = window.nUploadWaits;

@@ -16,10 +16,10 @@
 #include <string>
 #include <time.h>
 
-#include "app/UpgraderDlg.h"
+#include "dialog/UpgraderDlg.h"
 #include "firmware/EmbeddedImages.h"
-#include "platform/ScriptedWindow.h"
 #include "sim/ModuleSim.h"
+#include "testing/ScriptedWindow.h"
 
 namespace {
 double ThreadCpuUs() {

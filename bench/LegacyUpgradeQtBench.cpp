@@ -7,8 +7,8 @@
 #include <string>
 #include <time.h>
 
-#include "app/QtWindow.h"
-#include "app/UpgraderDlg.h"
+#include "dialog/UpgraderDlg.h"
+#include "qt/QtWindow.h"
 #include "sim/ModuleSim.h"
 
 namespace {

@@ -1,2 +1,2 @@
 add_executable(login_chunks_bench ${CMAKE_CURRENT_LIST_DIR}/LoginChunksBench.cpp)
-target_link_libraries(login_chunks_bench PRIVATE ktr84core ktr84sim)
+target_link_libraries(login_chunks_bench PRIVATE ktr84testing ktr84sim)

@@ -12,10 +12,10 @@
 #include <map>
 #include <string>
 
-#include "app/UpgraderDlg.h"
+#include "dialog/UpgraderDlg.h"
 #include "firmware/EmbeddedImages.h"
-#include "platform/ScriptedWindow.h"
 #include "sim/ModuleSim.h"
+#include "testing/ScriptedWindow.h"
 
 namespace {
 std::string ShortImage(const char* pszName) {
@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
                               static_cast<int32_t>(strImage.size())};
     CScriptedWindow window;
     CUpgraderDlg dlg(window);
-    dlg.m_findImage = [&](std::string_view name) {
+    dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) {
         return name == "SREC_ADI_CTRL" ? &image : FindEmbeddedImage(name);
     };
     dlg.OnInitDialog();

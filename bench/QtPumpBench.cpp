@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "app/QtWindow.h"
-#include "app/UpgraderDlg.h"
+#include "dialog/UpgraderDlg.h"
+#include "qt/QtWindow.h"
 
 namespace {
 double CpuSeconds() {

@@ -16,7 +16,7 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "serial/SComDoc.h"
+#include "line/SComDoc.h"
 
 namespace {
 // An S1 record with 16 data bytes and its carriage return: 46 bytes.

@@ -8,18 +8,15 @@
 
 #include "ExpectedImages.h"
 #include "ImageFacts.h"
-#include "app/UpgraderDlg.h"
-#include "platform/ControlIds.h"
-#include "platform/ScriptedWindow.h"
 #include "common/Crc32.h"
+#include "firmware/ImageCursor.h"
 #include "tools/UImageHeader.h"
 
 namespace {
 
 class ImageFigures : public ::testing::TestWithParam<ExpectedImage> {
 protected:
-    CScriptedWindow m_window;
-    CUpgraderDlg m_dlg{m_window};
+    CImageCursor m_dlg; // the send position, as the dialog holds it
 };
 
 TEST_P(ImageFigures, LoadedImageHasThePackageFigures) {
@@ -33,8 +30,9 @@ TEST_P(ImageFigures, LoadedImageHasThePackageFigures) {
     EXPECT_EQ(m_dlg.m_pSendCursor[1], '0');
     EXPECT_EQ(m_dlg.m_pSendCursor[m_dlg.m_nImageSize - 1], 10);
 
-    m_dlg.ShowUploadProgress();
-    EXPECT_EQ(m_window.GetControlText(ctl::kStatus), expected.pszProgressAtLoad);
+    std::string strProgress;
+    m_dlg.ProgressText(strProgress);
+    EXPECT_EQ(strProgress, expected.pszProgressAtLoad);
 
     std::string_view text(reinterpret_cast<const char*>(m_dlg.m_pSendCursor), m_dlg.m_nImageSize);
     ImageFacts facts = MeasureImage(text);
@@ -101,7 +99,7 @@ TEST_F(ImageFigures, IpImagesAreContiguousSixteenByteRecords) {
     }
 }
 
-std::vector<uint8_t> LoadedBinary(CUpgraderDlg& dlg, const char* pszName) {
+std::vector<uint8_t> LoadedBinary(CImageCursor& dlg, const char* pszName) {
     EXPECT_TRUE(dlg.LoadImage(pszName));
     return MeasureImage(
                {reinterpret_cast<const char*>(dlg.m_pSendCursor), size_t(dlg.m_nImageSize)})

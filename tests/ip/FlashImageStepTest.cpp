@@ -2,103 +2,101 @@
 
 #include <cstring>
 
-#include "tests/ip/IpFixture.h"
+#include "tests/ip/IpStepRig.h"
 
 namespace {
 const std::string kImage = "S0030000FC\r\nS2080000002705195695\r\nS804000000FB\r\n";
-const UpgradeImage kRow = {2, "400E0000", "4031ffff", "SREC_FILESYSTEM", 1};
-
-// The fixture with a three-line image in hand, as step 5 leaves it loaded.
-struct CStepFixture : CIpFixture {
-    UpgradeImage row = kRow;
+// The rig with a three-line image in hand, as step 5 leaves it loaded.
+struct CStepFixture : CIpStepRig {
+    UpgradeImage row = ImageTable[2];
     CStepFixture() {
-        dlg.m_nImageSize = static_cast<int32_t>(kImage.size());
-        dlg.m_nBytesSent = 0;
-        dlg.m_pSendCursor = reinterpret_cast<const uint8_t*>(kImage.data());
+        image.m_nImageSize = static_cast<int32_t>(kImage.size());
+        image.m_nBytesSent = 0;
+        image.m_pSendCursor = reinterpret_cast<const uint8_t*>(kImage.data());
     }
     int32_t Step(const std::string& strText) {
         Poll(strText);
-        return dlg.FlashImageStep(row);
+        return run.FlashImageStep(row);
     }
 };
 } // namespace
 
 TEST(FlashImageStep, RamUploadStartsOnlyAtThePromptAndSendsOneLinePerText) {
     CStepFixture f;
-    FlashStep = 3;
+    f.SetFlashStep(3);
     EXPECT_EQ(f.Step("echo\r\n\r\n"), IpFlashImage);
     EXPECT_EQ(f.Sent(), "\r"); // no "=>": a bare CR
-    EXPECT_EQ(FlashStep, 3);
+    EXPECT_EQ(f.FlashStepNow(), 3);
     EXPECT_EQ(f.Step("=> "), IpFlashImage);
     EXPECT_EQ(f.Sent(), "loads 10000\r");
-    EXPECT_EQ(f.dlg.m_strStatus, "Starting file upload");
+    EXPECT_EQ(f.strStatus, "Starting file upload");
     EXPECT_EQ(f.window.NowMs(), 2000);
     EXPECT_EQ(f.Step("loads 10000\r\n## Ready for S-Record "), IpFlashImage);
     EXPECT_EQ(f.Sent(), "");
-    EXPECT_EQ(FlashStep, 4);
+    EXPECT_EQ(f.FlashStepNow(), 4);
     // "download" split across the polls; the first line goes out at once.
     EXPECT_EQ(f.Step("download ...\r\n"), IpFlashImage);
-    EXPECT_EQ(FlashStep, 6);
+    EXPECT_EQ(f.FlashStepNow(), 6);
     EXPECT_EQ(f.Sent(), "S0030000FC\r\n");
     EXPECT_EQ(f.window.ProgressPos(), 12);
     f.Step("S0030000FC\r\r\n");
     f.Step("x");
     EXPECT_EQ(f.Sent(), "S2080000002705195695\r\nS804000000FB\r\n");
-    EXPECT_EQ(f.dlg.m_strStatus, "Uploading 0 of 0 kilobytes");
+    EXPECT_EQ(f.strStatus, "Uploading 0 of 0 kilobytes");
     const int64_t nBefore = f.window.NowMs();
     f.Step("x");
     EXPECT_EQ(f.Sent(), "\r\r");
-    EXPECT_EQ(f.dlg.m_strStatus, "File Transfer complete");
+    EXPECT_EQ(f.strStatus, "File Transfer complete");
     EXPECT_EQ(f.window.NowMs() - nBefore, 4000);
-    EXPECT_EQ(FlashStep, 7);
-    EXPECT_EQ(f.dlg.m_nBytesSent, static_cast<int32_t>(kImage.size()));
+    EXPECT_EQ(f.FlashStepNow(), 7);
+    EXPECT_EQ(f.image.m_nBytesSent, static_cast<int32_t>(kImage.size()));
 }
 
 TEST(FlashImageStep, EmptyImageCompletesOnThePassThatSawDownload) {
     CStepFixture f;
-    f.dlg.m_nImageSize = 0;
-    FlashStep = 4;
+    f.image.m_nImageSize = 0;
+    f.SetFlashStep(4);
     f.Step("## Ready for S-Record download ...\r\n");
-    EXPECT_EQ(FlashStep, 7);
+    EXPECT_EQ(f.FlashStepNow(), 7);
     EXPECT_EQ(f.Sent(), "\r\r");
 }
 
 TEST(FlashImageStep, ChecksEraseCopyAndVerifyWithTheirCommands) {
     CStepFixture f;
-    FlashStep = 7;
+    f.SetFlashStep(7);
     f.Step("x");
     EXPECT_EQ(f.Sent(), "imi 10000\r");
     EXPECT_EQ(f.Step("   Verifying Checksum ... "), IpFlashImage); // nothing yet, no sleep
-    EXPECT_EQ(FlashStep, 8);
+    EXPECT_EQ(f.FlashStepNow(), 8);
     const int64_t nAt = f.window.NowMs();
     // "OK" wins over "Bad Data" in the same text.
     f.Step("Bad Data CRC OK\r\n=> ");
     EXPECT_EQ(f.window.NowMs() - nAt, 100);
-    EXPECT_EQ(f.dlg.m_strStatus, "Data Transfer OK");
+    EXPECT_EQ(f.strStatus, "Data Transfer OK");
     EXPECT_EQ(f.Sent(), "echo\r");
     f.Step("echo\r\n\r\n=> ");
     EXPECT_EQ(f.Sent(), "erase 400E0000 4031ffff\r");
-    EXPECT_EQ(f.dlg.m_strStatus, "Erasing Flash");
+    EXPECT_EQ(f.strStatus, "Erasing Flash");
     f.Step("....");
-    EXPECT_EQ(FlashStep, 10);
+    EXPECT_EQ(f.FlashStepNow(), 10);
     f.Step("... do");
     f.Step("ne\r\nErased 18 sectors\r\n=> ");
-    EXPECT_EQ(FlashStep, 11);
-    EXPECT_EQ(f.dlg.m_strStatus, "Flash Erased");
+    EXPECT_EQ(f.FlashStepNow(), 11);
+    EXPECT_EQ(f.strStatus, "Flash Erased");
     f.Step("echo\r\n\r\n=> ");
     EXPECT_EQ(f.Sent(), "echo\rcp.b 10000 400E0000 $(filesize) \r");
     // The earlier "done" is not seen again.
     f.Step("cp.b 10000 400E0000 $(filesize) \r\nCopy to Flash... ");
-    EXPECT_EQ(FlashStep, 12);
+    EXPECT_EQ(f.FlashStepNow(), 12);
     f.Step("done\r\n=> ");
-    EXPECT_EQ(f.dlg.m_strStatus, "Image copied to flash");
+    EXPECT_EQ(f.strStatus, "Image copied to flash");
     f.Step("echo\r\n\r\n=> ");
     EXPECT_EQ(f.Sent(), "echo\rimi 400E0000\r");
-    EXPECT_EQ(f.dlg.m_strStatus, "Verifying Flash");
+    EXPECT_EQ(f.strStatus, "Verifying Flash");
     EXPECT_EQ(f.Step("   Verifying Checksum ... O"), IpFlashImage);
     EXPECT_EQ(f.Step("K\r\n=> "), IpNextImage);
-    EXPECT_EQ(f.dlg.m_strStatus, "Flash write OK");
-    EXPECT_EQ(FlashStep, 5);
+    EXPECT_EQ(f.strStatus, "Flash write OK");
+    EXPECT_EQ(f.FlashStepNow(), 5);
     EXPECT_TRUE(f.window.Boxes().empty());
 }
 
@@ -120,10 +118,10 @@ TEST(FlashImageStep, FailedChecksTellAbortAndBeginTheImageAgain) {
     };
     for (const auto& c : cases) {
         CStepFixture f;
-        FlashStep = c.nStep;
+        f.SetFlashStep(c.nStep);
         EXPECT_EQ(f.Step(c.pszText), IpAbort) << c.pszBox;
-        EXPECT_EQ(FlashStep, 5);
-        EXPECT_EQ(f.dlg.m_strStatus, c.pszStatus);
+        EXPECT_EQ(f.FlashStepNow(), 5);
+        EXPECT_EQ(f.strStatus, c.pszStatus);
         auto boxes = f.window.Boxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].strText, c.pszBox);
@@ -134,10 +132,10 @@ TEST(FlashImageStep, FailedChecksTellAbortAndBeginTheImageAgain) {
 TEST(FlashImageStep, ImageThatFailsToLoadAborts) {
     CStepFixture f;
     f.row.resourceName = "SREC_NONE";
-    FlashStep = 5;
+    f.SetFlashStep(5);
     EXPECT_EQ(f.Step("=> "), IpAbort);
-    EXPECT_EQ(FlashStep, 5);
-    EXPECT_EQ(f.dlg.m_strStatus, "Unable to load upgrade data");
+    EXPECT_EQ(f.FlashStepNow(), 5);
+    EXPECT_EQ(f.strStatus, "Unable to load upgrade data");
     EXPECT_EQ(f.Sent(), "");
     EXPECT_TRUE(f.window.Boxes().empty());
 }
@@ -146,25 +144,25 @@ TEST(SendIpLine, LongLineGoesOutInPiecesAndNeverPastTheImage) {
     CStepFixture f;
     // 200 bytes without a line feed, then an unterminated tail.
     const std::string text = std::string(200, 'A') + "\nBB";
-    f.dlg.m_nImageSize = static_cast<int32_t>(text.size());
-    f.dlg.m_pSendCursor = reinterpret_cast<const uint8_t*>(text.data());
+    f.image.m_nImageSize = static_cast<int32_t>(text.size());
+    f.image.m_pSendCursor = reinterpret_cast<const uint8_t*>(text.data());
     std::string sent;
     int nLines = 0;
-    while (f.dlg.SendIpLine() == 0) {
+    while (f.run.SendIpLine() == 0) {
         ++nLines;
         sent += f.Sent();
     }
     EXPECT_EQ(nLines, 3);
     EXPECT_EQ(sent, text);
-    EXPECT_EQ(f.dlg.m_nBytesSent, static_cast<int32_t>(text.size()));
+    EXPECT_EQ(f.image.m_nBytesSent, static_cast<int32_t>(text.size()));
 }
 
 TEST(NextSelectedImage, LooksOnlyAfterTheRowAndStopsAtTheEnd) {
-    UpgradeImage rows[4] = {
-        {0, "a", "b", "U", 1}, {1, "c", "d", "K", 0}, {2, "e", "f", "F", 1}, {-1, "", "", "", 0}};
-    CIpFixture f;
-    EXPECT_EQ(f.dlg.NextSelectedImage(&rows[0]), &rows[2]);
-    EXPECT_EQ(f.dlg.NextSelectedImage(&rows[2]), nullptr);
-    rows[3].selected = 1; // the mark is tested before the end mark
-    EXPECT_EQ(f.dlg.NextSelectedImage(&rows[2]), &rows[3]);
+    CIpStepRig f;
+    f.marks.selected[0] = 1;
+    f.marks.selected[2] = 1;
+    EXPECT_EQ(f.run.NextSelectedImage(&ImageTable[0]), &ImageTable[2]);
+    EXPECT_EQ(f.run.NextSelectedImage(&ImageTable[2]), nullptr);
+    f.marks.selected[3] = 1; // the mark is tested before the end mark
+    EXPECT_EQ(f.run.NextSelectedImage(&ImageTable[2]), &ImageTable[3]);
 }

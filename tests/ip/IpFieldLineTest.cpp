@@ -4,46 +4,37 @@
 // real clock; a short file system image keeps the upload to a second.
 #include <gtest/gtest.h>
 
-#include "app/UpgraderDlg.h"
-#include "platform/ScriptedWindow.h"
-#include "sim/ModuleSim.h"
-#include "tests/common/TranscriptText.h"
+#include "testing/SimRig.h"
+#include "testing/TranscriptText.h"
 #include "tests/sim/TestImage.h"
 
 namespace {
 constexpr uint32_t kFlashFileSystem = 0x400E0000;
 
-struct CIpFieldRun {
-    explicit CIpFieldRun(SimOptions options) : sim(options) {
-        bStarted = sim.Start() && BuildTestImage(3000, image);
+// The dialog rig on a simulated IP-Enabled Controller whose file system image
+// is a short one built with mkimage.
+struct CIpFieldRun : CSimRig {
+    explicit CIpFieldRun(const SimOptions& options) : CSimRig(options) {
+        bStarted = bStarted && BuildTestImage(3000, image);
         fileSystem = {"SREC_FILESYSTEM", reinterpret_cast<const uint8_t*>(image.strSrec.data()),
                       static_cast<int32_t>(image.strSrec.size())};
-        dlg.m_findImage = [this](std::string_view name) {
+        dlg.m_lasting.m_image.m_findImage = [this](std::string_view name) {
             return name == "SREC_FILESYSTEM" ? &fileSystem : FindEmbeddedImage(name);
         };
-        dlg.OnInitDialog();
-        dlg.OnIpController();
-        window.AddListEntry(ctl::kComList, sim.DevicePath());
-        window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);
+        Select(IpController);
     }
-    std::string Transcript() const { return TranscriptText(sim.Transcript()); }
+    std::string Transcript() const { return TranscriptText(pSim->Transcript()); }
     void ExpectComplete() {
-        ASSERT_EQ(window.Boxes().size(), 1u) << window.Boxes()[0].strText;
-        EXPECT_EQ(window.Boxes()[0].strText, "Upload Complete!") << Transcript();
-        EXPECT_TRUE(sim.ReadMemory(kFlashFileSystem, static_cast<uint32_t>(image.image.size())) ==
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Upload Complete!"}) << Transcript();
+        EXPECT_TRUE(pSim->ReadMemory(kFlashFileSystem, static_cast<uint32_t>(image.image.size())) ==
                     image.image)
             << Transcript();
-        EXPECT_TRUE(sim.Booted());
-        EXPECT_EQ(dlg.m_comm.m_bConnected, 0);
-        EXPECT_FALSE(dlg.IsRunning());
+        EXPECT_TRUE(pSim->Booted());
+        EXPECT_TRUE(Released());
     }
 
-    CModuleSim sim;
     TestImage image;
     EmbeddedImage fileSystem{};
-    CScriptedWindow window;
-    CUpgraderDlg dlg{window};
-    bool bStarted = false;
 };
 
 // The module's own reboot and autoboot times, as the reboot sequence's carriage
@@ -68,15 +59,12 @@ TEST(IpFieldLine, FromLoginBehindAUsbAdapter) {
     r.window.QueuePasswordAnswer(IDOK, "8484");
     r.dlg.OnUpgrade();
     r.ExpectComplete();
-    size_t nPrompts = 0;
-    for (const auto& e : r.window.events)
-        nPrompts += e.kind == ShownEvent::Prompt;
-    EXPECT_EQ(nPrompts, 1u);
+    EXPECT_EQ(r.Prompts(), 1u);
     // Up to the reboot: the two wake-up CRs find the log-in prompt, then
     // "root" once and the password once. (After the flash, "bootd" goes out on
     // every text of the booting module until its log-in prompt shows.)
     size_t nRoot = 0, nPassword = 0;
-    for (const auto& e : r.sim.Transcript()) {
+    for (const auto& e : r.pSim->Transcript()) {
         if (e.strCommand == "reboot")
             break;
         if (e.strPrompt == "login") {

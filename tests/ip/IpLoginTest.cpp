@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/DebugOutput.h"
-#include "tests/ip/IpFixture.h"
+#include "tests/ip/IpStepRig.h"
 
 namespace {
 const char* const kTransceiverBox = "Cable possibly plugged into Transceiver Module.  Ensure "
@@ -20,21 +19,21 @@ TEST(IpLoginStep, RowsInTheirOrder) {
         {"Welcome, nothing to answer", IpLogin, ""},                  // row 7 sends nothing
     };
     for (const auto& c : cases) {
-        CIpFixture f;
+        CIpStepRig f;
         f.Poll(c.pszText);
-        EXPECT_EQ(f.dlg.IpLoginStep(), c.nResult) << c.pszText;
+        EXPECT_EQ(f.run.IpLoginStep(), c.nResult) << c.pszText;
         EXPECT_EQ(f.Sent(), c.pszSent) << c.pszText;
         EXPECT_TRUE(f.window.Boxes().empty());
-        EXPECT_EQ(f.dlg.m_comm.m_bConnected, 1);
+        EXPECT_EQ(f.line.m_bConnected, 1);
     }
 }
 
 TEST(IpLoginStep, ShellPromptRebootsIntoTheMonitorWithItsPauses) {
-    CIpFixture f;
+    CIpStepRig f;
     f.Poll("root@ktr84:~$ ");
-    EXPECT_EQ(f.dlg.IpLoginStep(), IpLogin);
+    EXPECT_EQ(f.run.IpLoginStep(), IpLogin);
     EXPECT_EQ(f.window.NowMs(), 5100);
-    EXPECT_EQ(f.dlg.m_strStatus, "Entering bootloader");
+    EXPECT_EQ(f.strStatus, "Entering bootloader");
     EXPECT_EQ(f.Sent(), "reboot\r" + std::string(10, '\r'));
 }
 
@@ -50,14 +49,14 @@ TEST(IpLoginStep, WrongCableClosesThePortThenTells) {
         {"Passwd > ", kTransceiverBox},
     };
     for (const auto& c : cases) {
-        CIpFixture f;
+        CIpStepRig f;
         bool bClosedFirst = false;
         f.window.onShown = [&](const ShownEvent& e) {
             if (e.kind == ShownEvent::Box)
-                bClosedFirst = f.dlg.m_comm.m_bConnected == 0;
+                bClosedFirst = f.line.m_bConnected == 0;
         };
         f.Poll(c.pszText);
-        EXPECT_EQ(f.dlg.IpLoginStep(), IpIdle) << c.pszText;
+        EXPECT_EQ(f.run.IpLoginStep(), IpIdle) << c.pszText;
         auto boxes = f.window.Boxes();
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].strText, c.pszBox);
@@ -68,38 +67,36 @@ TEST(IpLoginStep, WrongCableClosesThePortThenTells) {
 }
 
 TEST(IpLoginStep, LoginIncorrectAloneWaitsForTheNextPrompt) {
-    CIpFixture f;
+    CIpStepRig f;
     f.Poll("\r\nLogin incorrect\r\n");
-    EXPECT_EQ(f.dlg.IpLoginStep(), IpLogin);
+    EXPECT_EQ(f.run.IpLoginStep(), IpLogin);
     EXPECT_TRUE(f.window.Boxes().empty());
-    EXPECT_EQ(f.dlg.m_comm.m_bConnected, 1);
+    EXPECT_EQ(f.line.m_bConnected, 1);
     f.Poll("\r\nktr84 login: ");
-    EXPECT_EQ(f.dlg.IpLoginStep(), IpLogin);
+    EXPECT_EQ(f.run.IpLoginStep(), IpLogin);
     EXPECT_EQ(f.Sent(), "root\r");
 }
 
 TEST(IpLoginStep, PasswordExchange) {
-    CIpFixture f;
-    std::string strTrace;
-    SetDebugSink([&](std::string_view text) { strTrace.append(text); });
+    CIpStepRig f;
     f.window.QueuePasswordAnswer(IDOK, "secret");
     f.window.QueuePasswordAnswer(IDOK, "");
     f.window.QueuePasswordAnswer(IDCANCEL, "ignored");
     f.Poll("Password: ");
-    EXPECT_EQ(f.dlg.IpLoginStep(), IpLogin);
-    EXPECT_EQ(SavedIpPassword, "secret\r");
+    EXPECT_EQ(f.run.IpLoginStep(), IpLogin);
+    EXPECT_EQ(f.memory.SavedIpPassword, "secret\r");
     EXPECT_EQ(f.Sent(), "secret\r");
     // An empty field sends and keeps a bare "\r".
     f.Poll("Password: ");
-    EXPECT_EQ(f.dlg.IpLoginStep(), IpLogin);
-    EXPECT_EQ(SavedIpPassword, "\r");
+    EXPECT_EQ(f.run.IpLoginStep(), IpLogin);
+    EXPECT_EQ(f.memory.SavedIpPassword, "\r");
     EXPECT_EQ(f.Sent(), "\r");
     // Cancel: nothing sent, the port stays open, the run ends.
     f.Poll("Password: ");
-    EXPECT_EQ(f.dlg.IpLoginStep(), IpIdle);
+    EXPECT_EQ(f.run.IpLoginStep(), IpIdle);
     EXPECT_EQ(f.Sent(), "");
-    EXPECT_EQ(f.dlg.m_comm.m_bConnected, 1);
-    EXPECT_EQ(SavedIpPassword, "\r");
+    EXPECT_EQ(f.line.m_bConnected, 1);
+    EXPECT_EQ(f.memory.SavedIpPassword, "\r");
     // Every prompt opens showing the default.
     int nPrompts = 0;
     for (const auto& e : f.window.events)
@@ -109,15 +106,28 @@ TEST(IpLoginStep, PasswordExchange) {
         }
     EXPECT_EQ(nPrompts, 3);
     // The password never reaches the trace in clear.
-    SetDebugSink(nullptr);
-    EXPECT_NE(strTrace.find("CSComDoc::WriteCommString(): ******\r"), std::string::npos);
-    EXPECT_EQ(strTrace.find("secret"), std::string::npos);
+    EXPECT_NE(f.trace.find("CSComDoc::WriteCommString(): ******\r"), std::string::npos);
+    EXPECT_EQ(f.trace.find("secret"), std::string::npos);
 }
 
 TEST(IpLoginStep, IsLoginPromptIsCaseSensitive) {
-    CIpFixture f;
+    CIpStepRig f;
     f.Poll("Login incorrect");
-    EXPECT_FALSE(f.dlg.IsLoginPrompt());
+    EXPECT_FALSE(f.run.IsLoginPrompt());
     f.Poll("\r\nktr84 login: ");
-    EXPECT_TRUE(f.dlg.IsLoginPrompt());
+    EXPECT_TRUE(f.run.IsLoginPrompt());
+}
+
+// The received text ends at its first NUL: what lies after it is neither
+// searched nor traced.
+TEST(IpRun, TextIsCutAtItsFirstNulAndTraced) {
+    CIpStepRig f;
+    f.Poll(std::string("\r\nHello\0SAT> ", 13));
+    EXPECT_EQ(f.rx.m_strLastRx, "\r\nHello");
+    EXPECT_EQ(f.run.IpLoginStep(), IpLogin); // "SAT" never seen
+    EXPECT_TRUE(f.window.Boxes().empty());
+    EXPECT_EQ(f.window.debug, (std::vector<std::string>{"Recv: ", "\r\nHello", "\n"}));
+    // A full poll of 2048 bytes still has room for the terminator.
+    f.Poll(std::string(kRxCapacity, 'A'));
+    EXPECT_EQ(f.rx.m_strLastRx.size(), static_cast<size_t>(kRxCapacity));
 }

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <memory>
 
-#include "app/UpgraderDlg.h"
 #include "firmware/EmbeddedImages.h"
-#include "sim/ModuleSim.h"
-#include "tests/ip/ScaledWindow.h"
+#include "testing/ScaledWindow.h"
+#include "testing/SimRig.h"
+#include "testing/TranscriptText.h"
 
 // Whole IP-Enabled Controller upgrades pressed in the dialog against the
 // module simulator on a pseudo-terminal, without line pacing and with its
@@ -60,53 +60,29 @@ std::vector<uint8_t> FileSystemBinary() {
     return out;
 }
 
-struct CSimRun {
-    CModuleSim sim;
-    CScaledWindow window;
-    CUpgraderDlg dlg{window};
-    bool bStarted = false;
-
+struct CSimRun : CSimRig {
     explicit CSimRun(SimOptions options, const std::string& strRate = "115200")
-        : sim(std::move(options)) {
-        bStarted = sim.Start();
+        : CSimRig(options, std::make_unique<CScaledWindow>()),
+          window(static_cast<CScaledWindow&>(CSimRig::window)), sim(*pSim) {
         // The tool's pauses are scaled down; a module slowed by a loaded or
         // instrumented machine must still have read what was sent before them.
         window.afterSleep = [this] {
             for (int i = 0; i < 300 && sim.PendingInput() > 0; ++i)
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
         };
-        dlg.OnInitDialog();
-        dlg.OnIpController();
-        for (int i = 0; i < window.GetListCount(ctl::kBaudList); ++i)
-            if (window.GetListEntry(ctl::kBaudList, i) == strRate)
-                window.SetListSelection(ctl::kBaudList, i);
-        window.AddListEntry(ctl::kComList, sim.DevicePath());
-        window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);
+        Select(IpController, strRate);
     }
+    FlashSequenceStep Step() const { return dlg.m_lasting.m_ip.FlashStep; }
+
+    CScaledWindow& window;
+    CModuleSim& sim;
 
     void Upgrade() {
         ASSERT_TRUE(bStarted);
         dlg.OnUpgrade();
     }
 
-    std::vector<std::string> BoxTexts() const {
-        std::vector<std::string> out;
-        for (const auto& b : window.Boxes())
-            out.push_back(b.strText);
-        return out;
-    }
-    bool Received(const std::string& strCommand) const {
-        for (const auto& e : sim.Transcript())
-            if (e.strCommand == strCommand)
-                return true;
-        return false;
-    }
-    std::string TranscriptText() const {
-        std::string out;
-        for (const auto& e : sim.Transcript())
-            out += "[" + e.strCommand + "] ";
-        return out;
-    }
+    std::string TranscriptText() const { return ::TranscriptText(sim.Transcript()); }
     void ExpectReadyForAnotherRun() {
         EXPECT_EQ(dlg.m_comm.m_bConnected, 0);
         for (int nId : kAllControls)
@@ -160,7 +136,7 @@ TEST(IpSimRun, FromMonitorAt57600) {
     CSimRun r(FastIp(SimIpStart::Monitor), "57600");
     int32_t nToolBaud = 0, nModuleBaud = 0;
     r.window.onPump = [&] {
-        if (FlashStep == 6) {
+        if (r.Step() == FlashSequenceStep::SendLines) {
             nToolBaud = r.dlg.m_comm.m_nBaud;
             nModuleBaud = r.sim.ModuleBaud();
         }
@@ -182,7 +158,7 @@ static void ExpectRamCheckFailure(SimOptions o, const char* pszBox) {
     EXPECT_EQ(r.sim.Transcript().back().strCommand, "bootd");
     EXPECT_EQ(r.sim.ModuleBaud(), 9600);
     EXPECT_EQ(r.dlg.m_strStatus, "Idle");
-    EXPECT_EQ(FlashStep, 5);
+    EXPECT_EQ(r.Step(), FlashSequenceStep::LoadImage);
     r.ExpectReadyForAnotherRun();
 }
 
@@ -221,15 +197,22 @@ TEST(IpSimRun, CableOnALegacyModule) {
 
 TEST(IpSimRun, CancelledPasswordReleasesThePort) {
     CSimRun r(FastIp(SimIpStart::Password));
+    bool bLockedDuringRun = true;
+    r.window.onPump = [&] {
+        for (int nId : kAllControls)
+            bLockedDuringRun = bLockedDuringRun && !r.window.IsEnabled(nId);
+    };
     r.window.QueuePasswordAnswer(IDCANCEL, "");
     r.Upgrade();
+    EXPECT_TRUE(bLockedDuringRun);
+    EXPECT_FALSE(r.Received("reboot"));
     EXPECT_TRUE(r.window.Boxes().empty());
     EXPECT_EQ(r.dlg.m_strStatus, "Idle");
     r.ExpectReadyForAnotherRun();
 }
 
 TEST(IpSimRun, SilenceEndsTheRunAtAnyStep) {
-    for (const char* pszStep : {"password", "loads"}) {
+    for (const char* pszStep : {"password", "reboot", "loads"}) {
         SCOPED_TRACE(pszStep);
         SimOptions o = FastIp(SimIpStart::Login);
         o.strSilentFrom = pszStep;
@@ -263,7 +246,8 @@ TEST(IpSimRun, QuitMidUploadAndTheNextRunBeginsItsImageAfresh) {
     CSimRun r(FastIp(SimIpStart::Monitor));
     bool bAsked = false;
     r.window.onPump = [&] {
-        if (!bAsked && FlashStep == 6 && r.dlg.m_nBytesSent > 50000) {
+        if (!bAsked && r.Step() == FlashSequenceStep::SendLines &&
+            r.dlg.m_lasting.m_image.m_nBytesSent > 50000) {
             bAsked = true;
             r.window.QueueBoxAnswer(IDOK);
             r.dlg.OnQuitRequest();
@@ -272,7 +256,7 @@ TEST(IpSimRun, QuitMidUploadAndTheNextRunBeginsItsImageAfresh) {
     r.Upgrade();
     EXPECT_TRUE(bAsked);
     EXPECT_TRUE(r.window.QuitPosted());
-    EXPECT_EQ(FlashStep, 6);
+    EXPECT_EQ(r.Step(), FlashSequenceStep::SendLines);
     EXPECT_TRUE(r.window.Boxes().size() == 1u); // the quit question only
     r.ExpectReadyForAnotherRun();
 

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/common/ShortImages.h"
-#include "tests/common/TranscriptText.h"
+#include "testing/ShortImages.h"
+#include "testing/TranscriptText.h"
 #include "tests/legacy/SimRig.h"
 
 namespace {
@@ -65,7 +65,7 @@ TEST_P(FieldLine, LogsInOnceAndUpgradesTwoModules) {
         c.kind == Transceiver ? SimModule::Transceiver : SimModule::Controller, c.delivery);
     options.bConsoleLoginRequired = true;
     options.strConsolePassword = "4711";
-    CSimRig rig(options, c.kind, c.pszBaud);
+    CLegacySimRig rig(options, c.kind, c.pszBaud);
     rig.UseShortImages();
     ASSERT_TRUE(rig.bStarted);
     rig.window.QueuePasswordAnswer(IDOK, "4711");
@@ -105,7 +105,7 @@ TEST(FieldLineNoApplicationCode, OneCarriageReturnBeforeTheReboot) {
                          std::to_string(static_cast<int>(delivery)));
             SimOptions options = FieldSim(SimModule::Transceiver, delivery);
             options.bNoApplicationCode = true;
-            CSimRig rig(options, Transceiver);
+            CLegacySimRig rig(options, Transceiver);
             rig.UseShortImages();
             ASSERT_TRUE(rig.bStarted);
             rig.window.QueueBoxAnswer(nAnswer);
@@ -129,7 +129,7 @@ TEST(FieldLineNoApplicationCode, OneCarriageReturnBeforeTheReboot) {
 // USB adapter is pulled: the run ends at once, says so, and lets go of the port.
 TEST(FieldLineVanished, MidUploadEndsTheRunAtOnce) {
     using Clock = std::chrono::steady_clock;
-    CSimRig rig(FieldSim(SimModule::Transceiver, Delivery::UsbBursts), Transceiver);
+    CLegacySimRig rig(FieldSim(SimModule::Transceiver, Delivery::UsbBursts), Transceiver);
     rig.UseShortImages(2000);
     ASSERT_TRUE(rig.bStarted);
     Clock::time_point tGone{};

@@ -4,6 +4,7 @@
 
 #include "firmware/EmbeddedImages.h"
 #include "tests/legacy/LegacyRig.h"
+#include "upgrade/legacy/LegacyRun.h"
 
 namespace {
 struct FullRunCase {
@@ -51,7 +52,7 @@ TEST_P(FullRun, StreamsTheImageByteForByteAtTheChosenRateAndCompletes) {
             strExpected += static_cast<char>(pImage->pData[i]);
     EXPECT_TRUE(rig.module.received.compare(nEnd, std::string::npos, strExpected + "\r\rr\rr\r") ==
                 0);
-    EXPECT_EQ(rig.dlg.m_nBytesSent, pImage->nSize);
+    EXPECT_EQ(rig.dlg.m_lasting.m_image.m_nBytesSent, pImage->nSize);
 
     const char* pszReboot =
         c.kind == Transceiver ? "Rebooting Transceiver" : "Rebooting Controller";
@@ -80,8 +81,8 @@ TEST_P(FullRun, StreamsTheImageByteForByteAtTheChosenRateAndCompletes) {
             ++nNext;
     EXPECT_EQ(nNext, want.size()) << "missing status: " << want[std::min(nNext, want.size() - 1)];
     EXPECT_EQ(statuses.back(), "Idle");
-    EXPECT_EQ(TimeOf(rig.window, "Overwriting FLASH with new code...") -
-                  TimeOf(rig.window, "File Transfer complete"),
+    EXPECT_EQ(rig.TimeOf("Overwriting FLASH with new code...") -
+                  rig.TimeOf("File Transfer complete"),
               4000);
 
     auto boxes = rig.window.Boxes();
@@ -107,9 +108,7 @@ TEST(BootLoader, BannerAndLogInInOneChunkAnswerAtOnceLogInAloneAfterTheWait) {
         rig.module.Expect("s 0 b\r", "\r\nKTR-84 Bootloader V2.1\r\nLogin >");
         rig.module.Expect("root\r", "\r\n$ "); // no further prompt: ends by silence
         rig.Run();
-        EXPECT_LT(TimeOf(rig.window, "Bootloader Login...") -
-                      TimeOf(rig.window, "Entering Bootloader..."),
-                  2000);
+        EXPECT_LT(rig.TimeOf("Bootloader Login...") - rig.TimeOf("Entering Bootloader..."), 2000);
         EXPECT_EQ(rig.module.received, "\rs 0 b\rroot\r");
     }
     {
@@ -118,11 +117,9 @@ TEST(BootLoader, BannerAndLogInInOneChunkAnswerAtOnceLogInAloneAfterTheWait) {
         rig.module.Expect("s 0 b\r", "\r\nLogin >");
         rig.module.Expect("root\r", "\r\n");
         rig.Run();
-        EXPECT_GE(TimeOf(rig.window, "Bootloader Login...") -
-                      TimeOf(rig.window, "Entering Bootloader..."),
-                  2000);
+        EXPECT_GE(rig.TimeOf("Bootloader Login...") - rig.TimeOf("Entering Bootloader..."), 2000);
         EXPECT_EQ(rig.module.received, "\rs 0 b\rroot\r");
-        EXPECT_EQ(rig.dlg.m_nRetryCount, 1);
+        EXPECT_EQ(rig.Memory().m_nRetryCount, 1);
         EXPECT_EQ(rig.window.Statuses().back(), "Connection not Established");
     }
 }
@@ -177,8 +174,8 @@ TEST(Silence, SilentPollsAddUpOverTheStatesBeforeStreaming) {
     rig.Run();
     EXPECT_EQ(rig.module.received, "\r\rreset\r" + FiftyB() + "root\r");
     EXPECT_EQ(rig.window.Statuses().back(), "Connection not Established");
-    const int64_t nLastAnswer = TimeOf(rig.window, "Bootloader Login...");
-    const int64_t nEnd = TimeOf(rig.window, "Connection not Established");
+    const int64_t nLastAnswer = rig.TimeOf("Bootloader Login...");
+    const int64_t nEnd = rig.TimeOf("Connection not Established");
     EXPECT_LT(nEnd - nLastAnswer, 10000);
     EXPECT_EQ(rig.window.Boxes().size(), 1u);
     EXPECT_TRUE(rig.Released());
@@ -197,7 +194,9 @@ TEST(BaudChange, LetterAndReopenRateFollowTheListText) {
         rig.dlg.m_comm.m_strPort = rig.module.Path();
         rig.dlg.m_comm.Connect();
         ASSERT_EQ(rig.dlg.m_comm.m_bConnected, 1);
-        rig.dlg.SetBootloaderBaud(c.pszText);
+        CLegacyRun run(rig.dlg.RunContext(), rig.Memory(), rig.dlg.m_lasting.m_matcher,
+                       Transceiver);
+        run.SetBootloaderBaud(c.pszText);
         rig.module.Service(rig.window.NowMs());
         EXPECT_EQ(rig.dlg.m_comm.m_nBaud, c.nBaud) << c.pszText;
         EXPECT_EQ(rig.module.received.substr(0, 2), (std::string{c.cLetter, '\r'})) << c.pszText;

@@ -99,8 +99,8 @@ TEST(ConsoleLogin, RejectedLogInAsksOnceAndTheTypedPasswordServesLaterRuns) {
     // Launch, "Dest", "Login" and "Passwd" with empty strings, "Incorrect".
     EXPECT_EQ(rig.module.received, "\r\r\r\r\rfield\rs3cret\r");
     EXPECT_EQ(rig.Count(ShownEvent::Prompt, kDefaultPassword), 1u);
-    EXPECT_EQ(rig.dlg.m_strLoginUser, "field");
-    EXPECT_EQ(rig.dlg.m_strLoginPassword, "s3cret");
+    EXPECT_EQ(rig.Memory().m_strLoginUser, "field");
+    EXPECT_EQ(rig.Memory().m_strLoginPassword, "s3cret");
     const auto statuses = rig.window.Statuses();
     EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Attempting Login...."), statuses.end());
     EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Attempting Login....."), statuses.end());
@@ -127,8 +127,8 @@ TEST(ConsoleLogin, CancelledPasswordPromptKeepsTheStringsAndStillSendsCr) {
     rig.module.Expect("\r", "\r\n$ ");
     rig.Run();
     EXPECT_EQ(rig.module.received, "\r\r\r");
-    EXPECT_EQ(rig.dlg.m_strLoginUser, "");
-    EXPECT_EQ(rig.dlg.m_strLoginPassword, "");
+    EXPECT_EQ(rig.Memory().m_strLoginUser, "");
+    EXPECT_EQ(rig.Memory().m_strLoginPassword, "");
 }
 
 // Each CR of the upgrader is answered with text that holds no known prompt.
@@ -163,15 +163,15 @@ TEST(ConsoleLogin, ThirtyFirstUnansweredChunkFailsTheLogInAndTheRun) {
     ExpectErrorBox(boxes[0], "Unable to Connect to Card");
     ExpectErrorBox(boxes[1], "Upload Failed!");
     EXPECT_EQ(rig.window.Statuses().back(), "Upload Failed");
-    EXPECT_EQ(rig.dlg.m_bUploadFailed, 1);
+    EXPECT_EQ(rig.Memory().m_bUploadFailed, 1);
     EXPECT_TRUE(rig.Released());
 
     // A new run starts from a cleared counter and flag.
     rig.module.onData = nullptr;
     rig.module.Expect("\r", "\r\n$ ");
     rig.Run();
-    EXPECT_EQ(rig.dlg.m_nRetryCount, 0);
-    EXPECT_EQ(rig.dlg.m_bUploadFailed, 0);
+    EXPECT_EQ(rig.Memory().m_nRetryCount, 0);
+    EXPECT_EQ(rig.Memory().m_bUploadFailed, 0);
     EXPECT_EQ(rig.window.Boxes().back().strText, kIpTransceiverSel);
 }
 

@@ -2,25 +2,16 @@
 
 #include <string>
 
-#include "app/UpgraderDlg.h"
-#include "platform/ScriptedWindow.h"
-#include "tests/legacy/PtyModule.h"
-#include "upgrade/PromptMatcher.h"
+#include "testing/DialogRig.h"
+#include "testing/PtyModule.h"
 
-// A main dialog on the scripted window's virtual clock, its COM-port list
-// pointing at a pseudo-terminal that the test plays as the module.
-struct CLegacyRig {
+// The dialog rig on the virtual clock, its line a pseudo-terminal that the
+// test plays as the module (for byte timings the simulator does not make).
+struct CLegacyRig : CDialogRig {
     explicit CLegacyRig(ModuleKind kind = Transceiver, const std::string& strBaud = "115200")
-        : window(true), dlg(window) {
-        PromptMatcher::SetCounterForTest(0);
-        dlg.OnInitDialog();
-        window.AddListEntry(ctl::kComList, module.Path());
-        window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);
-        if (kind == Controller)
-            dlg.OnController();
-        for (int i = 0; i < window.GetListCount(ctl::kBaudList); ++i)
-            if (window.GetListEntry(ctl::kBaudList, i) == strBaud)
-                window.SetListSelection(ctl::kBaudList, i);
+        : CDialogRig(std::make_unique<CScriptedWindow>(true)) {
+        SetPort(module.Path());
+        Select(kind, strBaud);
         window.onAdvance = [this](int64_t nNowMs) { module.Service(nNowMs); };
         window.onPump = [this] { module.Service(window.NowMs()); };
     }
@@ -30,25 +21,9 @@ struct CLegacyRig {
         dlg.OnUpgrade();
         module.Service(window.NowMs());
     }
-
-    // The run has let go of the line and the window takes the next run.
-    bool Released() {
-        return dlg.m_comm.m_bConnected == 0 && !dlg.IsRunning() &&
-               window.IsEnabled(ctl::kUpgrade) && window.IsEnabled(ctl::kTransceiver) &&
-               window.IsEnabled(ctl::kController);
-    }
-
-    size_t Count(ShownEvent::Kind kind, const std::string& strText) const {
-        size_t n = 0;
-        for (const auto& e : window.events)
-            if (e.kind == kind && e.strText == strText)
-                ++n;
-        return n;
-    }
+    CLegacyMemory& Memory() { return dlg.m_lasting.m_legacy; }
 
     CPtyModule module;
-    CScriptedWindow window;
-    CUpgraderDlg dlg;
 };
 
 // The boot loader's side of a good upgrade from its log-in on: from the
@@ -70,14 +45,6 @@ inline void ScriptBootloaderAfterLogin(CPtyModule& module) {
 inline void ScriptBootloader(CPtyModule& module, const std::string& strTrigger) {
     module.Expect(strTrigger, "\r\nKTR-84 Bootloader V2.1\r\nLogin >");
     ScriptBootloaderAfterLogin(module);
-}
-
-// Virtual time of the first status or box with that text, -1 if none.
-inline int64_t TimeOf(const CScriptedWindow& window, const std::string& strText) {
-    for (const auto& e : window.events)
-        if (e.strText == strText)
-            return e.nAtMs;
-    return -1;
 }
 
 inline std::string FiftyB() {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/legacy/LegacyRig.h"
-#include "upgrade/LegacySteps.h"
+#include "upgrade/legacy/LegacyRun.h"
 
 namespace {
 // An image held in a block of exactly its size, so a read past its end is
@@ -35,21 +35,18 @@ std::string Image(int nLines, std::string* pSent) {
 }
 
 // Opens the line and runs the legacy loop from state nState with the image.
-void RunFrom(CLegacyRig& rig, int32_t nState, const CTestImage& image) {
+void RunFrom(CLegacyRig& rig, LegacyUpgradeState state, const CTestImage& image) {
     rig.dlg.m_comm.m_strPort = rig.module.Path();
     rig.dlg.m_comm.m_nBaud = 115200;
     rig.dlg.m_comm.CreatePortEvents();
     ASSERT_TRUE(rig.dlg.m_comm.Connect());
-    rig.dlg.m_pSendCursor = image.pBytes.get();
-    rig.dlg.m_nImageSize = image.nSize;
-    rig.dlg.m_nBytesSent = 0;
-    rig.dlg.m_bUploadFailed = 0;
-    legacy::ResetFlashWriteWatch();
-    RunState run;
-    run.nState = nState;
-    rig.dlg.RunReceiveLoop(
-        LoopVariant::Legacy, run, [](int32_t s) { return s == SendImage; },
-        [&](RunState& r) { legacy::LegacyStep(rig.dlg, r); });
+    CImageCursor& cursor = rig.dlg.m_lasting.m_image;
+    cursor.m_pSendCursor = image.pBytes.get();
+    cursor.m_nImageSize = image.nSize;
+    cursor.m_nBytesSent = 0;
+    CLegacyRun run(rig.dlg.RunContext(), rig.Memory(), rig.dlg.m_lasting.m_matcher,
+                   static_cast<ModuleKind>(rig.dlg.m_nModuleKind));
+    run.Run(state);
     rig.module.Service(rig.window.NowMs());
 }
 
@@ -74,7 +71,7 @@ TEST(MergeUpload, SendsEveryLineWithoutItsLineFeedThenEndsAndReboots) {
     RunFrom(rig, SendImage, image);
 
     EXPECT_EQ(rig.module.received, strSent + "\r\rr\rr\r");
-    EXPECT_EQ(rig.dlg.m_nBytesSent, image.nSize);
+    EXPECT_EQ(rig.dlg.m_lasting.m_image.m_nBytesSent, image.nSize);
     const std::string strKb = std::to_string(image.nSize / 1024);
     EXPECT_EQ(
         TextsAfter(rig.window, "Uploading " + strKb + " of " + strKb + " kilobytes"),
@@ -82,8 +79,8 @@ TEST(MergeUpload, SendsEveryLineWithoutItsLineFeedThenEndsAndReboots) {
                                   "File Transfer complete", "Overwriting FLASH with new code...",
                                   "File Transfer Complete!", "Rebooting Controller...",
                                   "Rebooting Controller......", "Upload Complete!", "Idle"}));
-    EXPECT_EQ(TimeOf(rig.window, "Overwriting FLASH with new code...") -
-                  TimeOf(rig.window, "File Transfer complete"),
+    EXPECT_EQ(rig.TimeOf("Overwriting FLASH with new code...") -
+                  rig.TimeOf("File Transfer complete"),
               4000);
     EXPECT_EQ(rig.window.ProgressPos(), 0);
     EXPECT_EQ(rig.window.ProgressUpper(), image.nSize);
@@ -115,7 +112,7 @@ TEST(MergeUpload, FailureReportedWhileStreamingStopsTheLinesAndFailsTheRun) {
     EXPECT_EQ(strSent.compare(0, nStop, rig.module.received, 0, nStop), 0);
     EXPECT_LT(nStop, strSent.size() / 2);
     EXPECT_EQ(rig.module.received.substr(nStop), "r\rr\rr\r");
-    EXPECT_EQ(rig.dlg.m_bUploadFailed, 1);
+    EXPECT_EQ(rig.Memory().m_bUploadFailed, 1);
     EXPECT_EQ(TextsAfter(rig.window, "Transfer failed!"),
               (std::vector<std::string>{"Transfer failed!", "File Transfer Complete!",
                                         "Rebooting Transceiver...", "Rebooting Transceiver......",
@@ -150,7 +147,7 @@ TEST(MergeUpload, MalformedImageLinesAreRefusedWithoutOverrunAndFailTheRun) {
         RunFrom(rig, SendImage, image);
         // Nothing of the bad line, nor the end of the upload, goes out.
         EXPECT_EQ(rig.module.received, strGoodSent);
-        EXPECT_EQ(rig.dlg.m_nBytesSent, static_cast<int32_t>(strGood.size()));
+        EXPECT_EQ(rig.dlg.m_lasting.m_image.m_nBytesSent, static_cast<int32_t>(strGood.size()));
         EXPECT_EQ(
             TextsAfter(rig.window, "Transfer failed!"),
             (std::vector<std::string>{"Transfer failed!", "Upload Failed!", "Upload Failed"}));

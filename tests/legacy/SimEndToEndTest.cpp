@@ -16,8 +16,9 @@ class WholeRun : public ::testing::TestWithParam<WholeRunCase> {};
 TEST_P(WholeRun, ModuleHoldsTheImageByteForByteAndTheWindowIsIdleAgain) {
     const WholeRunCase& c = GetParam();
     const bool bTransceiver = c.kind == Transceiver;
-    CSimRig rig(QuickSim(bTransceiver ? SimModule::Transceiver : SimModule::Controller, false),
-                c.kind, c.pszBaud);
+    CLegacySimRig rig(
+        QuickSim(bTransceiver ? SimModule::Transceiver : SimModule::Controller, false), c.kind,
+        c.pszBaud);
     ASSERT_TRUE(rig.bStarted);
     rig.dlg.OnUpgrade();
 
@@ -63,7 +64,7 @@ class WrongModule : public ::testing::TestWithParam<WrongModuleCase> {};
 
 TEST_P(WrongModule, IsReportedAndTheLineIsReleased) {
     const WrongModuleCase& c = GetParam();
-    CSimRig rig(QuickSim(c.module), c.kind);
+    CLegacySimRig rig(QuickSim(c.module), c.kind);
     ASSERT_TRUE(rig.bStarted);
     rig.dlg.OnUpgrade();
     auto boxes = rig.window.Boxes();
@@ -91,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "plugged into Transceiver Module."}));
 
 TEST(SimRuns, WrongSelectionCorrectedByTheOperatorThenUpgrades) {
-    CSimRig rig(QuickSim(SimModule::Controller), Transceiver);
+    CLegacySimRig rig(QuickSim(SimModule::Controller), Transceiver);
     rig.UseShortImages();
     ASSERT_TRUE(rig.bStarted);
     rig.dlg.OnUpgrade();
@@ -108,7 +109,7 @@ TEST(SimRuns, ConsoleLogInThroughThePasswordPromptAndWithoutItNextTime) {
     options.bConsoleLoginRequired = true;
     options.bConsoleDest = true;
     options.strConsolePassword = "4711";
-    CSimRig rig(options, Controller);
+    CLegacySimRig rig(options, Controller);
     rig.UseShortImages();
     ASSERT_TRUE(rig.bStarted);
     rig.window.QueuePasswordAnswer(IDOK, "4711");
@@ -139,7 +140,7 @@ TEST(SimRuns, NoApplicationCodeAnsweredOkUpgradesCancelAborts) {
     {
         SimOptions options = QuickSim(SimModule::Transceiver);
         options.bNoApplicationCode = true;
-        CSimRig rig(options, Transceiver);
+        CLegacySimRig rig(options, Transceiver);
         rig.UseShortImages();
         ASSERT_TRUE(rig.bStarted);
         rig.window.QueueBoxAnswer(IDOK);
@@ -156,7 +157,7 @@ TEST(SimRuns, NoApplicationCodeAnsweredOkUpgradesCancelAborts) {
     {
         SimOptions options = QuickSim(SimModule::Controller);
         options.bNoApplicationCode = true;
-        CSimRig rig(options, Controller);
+        CLegacySimRig rig(options, Controller);
         ASSERT_TRUE(rig.bStarted);
         rig.window.QueueBoxAnswer(IDCANCEL);
         rig.dlg.OnUpgrade();
@@ -175,7 +176,7 @@ TEST(SimRuns, FailureReportsDuringStreamAndFlashWriteFailTheRun) {
         SimOptions options = QuickSim(SimModule::Controller, false);
         options.bMergeFailure = bDuringStream;
         options.bFlashWriteFailure = !bDuringStream;
-        CSimRig rig(options, Controller);
+        CLegacySimRig rig(options, Controller);
         ASSERT_TRUE(rig.bStarted);
         rig.dlg.OnUpgrade();
         auto boxes = rig.window.Boxes();
@@ -203,7 +204,7 @@ TEST(SimRuns, FailureReportsDuringStreamAndFlashWriteFailTheRun) {
 TEST(SimRuns, RejectedBootLoaderLogInIsRetriedUntilTheOperatorQuits) {
     SimOptions options = QuickSim(SimModule::Controller);
     options.bRejectBootLogin = true;
-    CSimRig rig(options, Controller);
+    CLegacySimRig rig(options, Controller);
     ASSERT_TRUE(rig.bStarted);
     int nRetries = 0;
     rig.window.onShown = [&](const ShownEvent& e) {
@@ -225,7 +226,7 @@ TEST(SimRuns, RejectedBootLoaderLogInIsRetriedUntilTheOperatorQuits) {
 // The reboot at the end of the first run brings the module back to 9600, where
 // the second run finds it.
 TEST(SimRuns, SameModuleUpgradedTwice) {
-    CSimRig rig(QuickSim(SimModule::Controller, false), Controller);
+    CLegacySimRig rig(QuickSim(SimModule::Controller, false), Controller);
     ASSERT_TRUE(rig.bStarted);
     rig.dlg.OnUpgrade();
     ASSERT_EQ(rig.window.Boxes().size(), 1u);

@@ -1,15 +1,10 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/UpgraderDlg.h"
 #include "firmware/EmbeddedImages.h"
-#include "platform/ScriptedWindow.h"
-#include "sim/ModuleSim.h"
-#include "tests/common/ShortImages.h"
-#include "upgrade/PromptMatcher.h"
+#include "testing/SimRig.h"
 
 // Quick module timings, so whole runs take seconds. The line is paced like a
 // UART unless bPace is false: runs that stream a whole image at full speed.
@@ -21,66 +16,12 @@ inline SimOptions QuickSim(SimModule module, bool bPace = true) {
     return options;
 }
 
-// A main dialog on the scripted window (real clock) whose COM-port list
-// points at a simulated module.
-struct CSimRig {
-    CSimRig(const SimOptions& options, ModuleKind kind, const std::string& strBaud = "115200")
-        : dlg(window) {
-        PromptMatcher::SetCounterForTest(0);
-        dlg.OnInitDialog();
-        NewModule(options);
+// The dialog rig on a simulated legacy module, the kind and rate selected.
+struct CLegacySimRig : CSimRig {
+    CLegacySimRig(const SimOptions& options, ModuleKind kind, const std::string& strBaud = "115200")
+        : CSimRig(options) {
         Select(kind, strBaud);
     }
-
-    // Puts a freshly powered module on a line of its own and selects that line.
-    void NewModule(const SimOptions& options) {
-        pSim = std::make_unique<CModuleSim>(options);
-        bStarted = pSim->Start();
-        window.AddListEntry(ctl::kComList, pSim->DevicePath());
-        window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);
-    }
-
-    void Select(ModuleKind kind, const std::string& strBaud) {
-        if (kind == Controller)
-            dlg.OnController();
-        else
-            dlg.OnTransceiver();
-        for (int i = 0; i < window.GetListCount(ctl::kBaudList); ++i)
-            if (window.GetListEntry(ctl::kBaudList, i) == strBaud)
-                window.SetListSelection(ctl::kBaudList, i);
-    }
-
-    // The run uploads short images of nLines records (on a paced line the whole
-    // image would take minutes).
-    void UseShortImages(size_t nLines = 200) {
-        pShort = std::make_unique<CShortLegacyImages>(nLines);
-        dlg.m_findImage = [this](std::string_view name) { return pShort->Find(name); };
-    }
-    size_t Prompts() const {
-        size_t n = 0;
-        for (const auto& e : window.events)
-            n += e.kind == ShownEvent::Prompt;
-        return n;
-    }
-
-    bool Released() {
-        return dlg.m_comm.m_bConnected == 0 && !dlg.IsRunning() &&
-               window.IsEnabled(ctl::kUpgrade) && window.IsEnabled(ctl::kTransceiver) &&
-               window.IsEnabled(ctl::kController) && window.IsEnabled(ctl::kIpController);
-    }
-
-    std::vector<std::string> Commands() const {
-        std::vector<std::string> out;
-        for (const auto& e : pSim->Transcript())
-            out.push_back(e.strCommand);
-        return out;
-    }
-
-    std::unique_ptr<CModuleSim> pSim;
-    std::unique_ptr<CShortLegacyImages> pShort;
-    CScriptedWindow window;
-    CUpgraderDlg dlg;
-    bool bStarted = false;
 };
 
 // The image's lines without their CR LF.

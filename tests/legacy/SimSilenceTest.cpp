@@ -10,7 +10,7 @@ class SilentFrom : public ::testing::TestWithParam<const char*> {};
 TEST_P(SilentFrom, EndsWithConnectionNotEstablished) {
     SimOptions options = QuickSim(SimModule::Controller);
     options.strSilentFrom = GetParam();
-    CSimRig rig(options, Controller);
+    CLegacySimRig rig(options, Controller);
     rig.UseShortImages();
     ASSERT_TRUE(rig.bStarted);
     rig.dlg.OnUpgrade();

@@ -1,0 +1,53 @@
+#include "line/SComDoc.h"
+
+#include <cerrno>
+#include <poll.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "line/ResumeEvent.h"
+
+namespace {
+// The watcher yields to the GUI thread.
+void LowerOwnPriority() {
+    const id_t nTid = static_cast<id_t>(gettid());
+    errno = 0;
+    const int nNice = getpriority(PRIO_PROCESS, nTid);
+    if (errno == 0)
+        setpriority(PRIO_PROCESS, nTid, nNice + 1);
+}
+} // namespace
+
+// Runs while the port is open. It waits for input and, once input has
+// arrived, parks until the port is closed. It never reads: received bytes
+// stay queued for ReadCommData.
+void CSComDoc::WatchPort() {
+    LowerOwnPriority();
+    while (m_bConnected) {
+        pollfd fds[2] = {{m_nFd, POLLIN, 0}, {m_nResumeFd, POLLIN, 0}};
+        if (poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            return;
+        }
+        if (fds[1].revents) {
+            // Woken by Close (the loop ends) or by a stale signal.
+            ResetResumeEvent(m_nResumeFd);
+            continue;
+        }
+        // Input, or a line that hung up: either way nothing more to wait for.
+        if (fds[0].revents && !ParkUntilResumed())
+            return;
+    }
+}
+
+// False when Close has already begun.
+bool CSComDoc::ParkUntilResumed() {
+    ResetResumeEvent(m_nResumeFd);
+    // Close lowers the flag before it signals: a signal consumed by the reset
+    // above shows here as a lowered flag, so the wait below cannot miss it.
+    if (!m_bConnected)
+        return false;
+    WaitResumeEvent(m_nResumeFd);
+    return true;
+}

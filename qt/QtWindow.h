@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QUrl>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "window/WindowLayer.h"
+
+class CUpgraderDlg;
+class QMenu;
+
+// The main window: the dialog of the upgrader with its twenty controls, laid
+// out from the template in dialog units, and the window layer the dialog
+// logic talks to. Clicks go to CUpgraderDlg's handlers; an upgrade runs
+// inside the Upgrade click and keeps the window alive through PumpMessages,
+// Sleep and WaitForInput.
+class CQtWindow : public QDialog, public CWindowLayer {
+public:
+    explicit CQtWindow(QWidget* pParent = nullptr);
+    ~CQtWindow() override;
+
+    // Connects the dialog logic, runs its initialisation, sets the title and
+    // focus, and offers the serial devices and simulators after COM1..COM4.
+    void InitDialog(CUpgraderDlg& dlg);
+
+    QWidget* Control(int nId) const;
+    // The window's context menu, where Linux users find the About item.
+    QMenu* CreateContextMenu();
+    void OnAbout();
+    void OnHelp();
+    // Rebuilds the entries after COM1..COM4 from the port source, keeping the
+    // selection when its entry is still there. Runs whenever the list opens.
+    void RefreshPortList();
+
+    // Where the extra ports come from (ExtraPorts by default).
+    void SetPortSource(std::function<std::vector<std::string>()> fnSource);
+    // Where help.html is looked up, and how it is opened (by default the
+    // executable's folder and the desktop's viewer).
+    void SetHelpLauncher(QString strFolder, std::function<bool(const QUrl&)> fnOpen);
+
+    // --- CWindowLayer ---
+    std::string GetControlText(int nId) override;
+    void SetControlText(int nId, const std::string& strText) override;
+    int GetListCount(int nId) override;
+    std::string GetListEntry(int nId, int nIndex) override;
+    void DeleteListEntry(int nId, int nIndex) override;
+    void AddListEntry(int nId, const std::string& strText) override;
+    int GetListSelection(int nId) override;
+    void SetListSelection(int nId, int nIndex) override;
+    bool IsChecked(int nId) override;
+    void SetChecked(int nId, bool bChecked) override;
+    bool IsEnabled(int nId) override;
+    void EnableControl(int nId, bool bEnable) override;
+    void SetProgressRange(int32_t nLower, int32_t nUpper) override;
+    void SetProgressPos(int32_t nPos) override;
+    void SetProgressStep(int32_t nStep) override;
+    int MessageBox(const std::string& strText, const std::string& strCaption, MsgIcon icon,
+                   MsgButtons buttons) override;
+    int PasswordPrompt(const std::string& strDefault, std::string& strEntered) override;
+    bool PumpMessages() override;
+    void PostQuit() override;
+    void UpdateWindow() override;
+    void Sleep(int nMs) override;
+    bool WaitForInput(int nFd, int nMs) override;
+    int64_t NowMs() override;
+    void DebugOutput(std::string_view text) override;
+
+protected:
+    // Quit and Enter (result 1), Escape, the close box and Cancel (result 2).
+    // During a run the operator is asked first; the window then ends after
+    // the run (PostQuit).
+    void accept() override;
+    void reject() override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+
+private:
+    void CreateControls();
+    void ConnectHandlers();
+    template <class T> T* Find(int nId) const;
+
+    std::map<int, QWidget*> m_controls;
+    std::map<int, std::string> m_rawTexts; // static texts exactly as last set
+    CUpgraderDlg* m_pDlg = nullptr;
+    bool m_bQuitPosted = false;
+    int m_nQuitResult = IDCANCEL;
+    int32_t m_nProgressStep = 10;
+    QElapsedTimer m_clock;
+    std::function<std::vector<std::string>()> m_fnPortSource;
+    QString m_strHelpFolder;
+    std::function<bool(const QUrl&)> m_fnOpenHelp;
+};
+
+// The main window's title: "KTR-84 Upgrader " + version + " " + date.
+QString MainWindowTitle();

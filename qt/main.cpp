@@ -1,0 +1,23 @@
+// Start-up of the upgrader: one window, run until the operator quits.
+#include <QApplication>
+
+#include "dialog/UpgraderDlg.h"
+#include "qt/Artwork.h"
+#include "qt/QtWindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    app.setApplicationName("ktr84-upgrader");
+    app.setDesktopFileName("ktr84-upgrader");
+    app.setWindowIcon(ApplicationIcon());
+
+    // The Windows build checked here that the sockets layer starts; nothing
+    // in this program uses sockets and Linux has no such layer to start, so
+    // there is no check and no "Windows sockets initialization failed." box.
+
+    CQtWindow window;
+    CUpgraderDlg dlg(window);
+    window.InitDialog(dlg);
+    window.exec(); // the result (1 Quit, 2 Escape or Close) is not examined
+    return 0;
+}

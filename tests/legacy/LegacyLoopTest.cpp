@@ -1,0 +1,73 @@
+// The legacy run's receive loop on a real pseudo-terminal, on the virtual
+// clock: which passes pump the operator's events, silence over the whole run,
+// and a quit request in the middle of a pass.
+#include <gtest/gtest.h>
+
+#include "testing/RunRig.h"
+#include "upgrade/legacy/LegacyRun.h"
+
+namespace {
+struct CLegacyRunRig : CRunRig {
+    CLegacyMemory memory;
+    PromptMatcher matcher;
+    CLegacyRun run{Context(), memory, matcher, Controller};
+};
+} // namespace
+
+// Silent passes neither pump nor step; 301 full waits over the run end it,
+// even when the module says something now and then.
+TEST(LegacyLoop, SilenceAddsUpOverTheRunAndSilentPassesDoNotPump) {
+    for (bool bNowAndThen : {false, true}) {
+        SCOPED_TRACE(bNowAndThen ? "a byte every 3 s" : "silent");
+        CLegacyRunRig rig;
+        int64_t nLast = 0;
+        int nBytes = 0;
+        if (bNowAndThen)
+            rig.window.onAdvance = [&](int64_t nNow) {
+                if (nNow / 3000 != nLast / 3000) {
+                    rig.pty.Send("x");
+                    ++nBytes;
+                }
+                nLast = nNow;
+            };
+        rig.run.Run();
+        EXPECT_EQ(rig.run.Receiver().EmptyPolls(), 301);
+        EXPECT_EQ(rig.strStatus, "Connection not Established");
+        EXPECT_EQ(rig.window.Boxes().back().strText, "Unable to Connect to Card");
+        EXPECT_EQ(rig.line.m_bConnected, 0);
+        if (bNowAndThen) {
+            EXPECT_GT(nBytes, 5);
+            EXPECT_GT(rig.window.PumpCount(), 5); // passes with data pump
+        } else {
+            EXPECT_EQ(rig.window.PumpCount(), 0);
+        }
+    }
+}
+
+// The streaming state steps and pumps on every pass, data or not: two lines
+// and the end of the image, all without a word from the module.
+TEST(LegacyLoop, StreamingPassesPumpWithoutData) {
+    CLegacyRunRig rig;
+    const std::string strImage = "S3071000000011223398\r\nS70500000000FA\r\n";
+    rig.image.m_pSendCursor = reinterpret_cast<const uint8_t*>(strImage.data());
+    rig.image.m_nImageSize = static_cast<int32_t>(strImage.size());
+    rig.run.Run(SendImage);
+    EXPECT_EQ(rig.window.PumpCount(), 3);
+    EXPECT_EQ(rig.Sent(), "S3071000000011223398\rS70500000000FA\r\r\r");
+    // Then the flash write is awaited in silence.
+    EXPECT_EQ(rig.strStatus, "Connection not Established");
+}
+
+// The operator quits: the pass still steps, the loop ends after it, the port
+// is left for the dialog to close.
+TEST(LegacyLoop, QuitRequestStillRunsThePassThenEnds) {
+    CLegacyRunRig rig;
+    rig.window.QuitAtPump(1);
+    rig.pty.Send("\r\nSAT> ");
+    rig.window.WaitForInput(rig.line.PollHandle(), 100);
+    rig.run.Run();
+    EXPECT_EQ(rig.run.State(), AwaitBootloader); // the step answered "SAT"
+    EXPECT_EQ(rig.Sent(), "s 0 b\r");
+    EXPECT_TRUE(rig.window.QuitPosted());
+    EXPECT_EQ(rig.line.m_bConnected, 1);
+}

@@ -1,0 +1,54 @@
+// The ports offered after COM1..COM4: serial devices and running simulators.
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "qt/PortList.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// A character device every machine has, to stand in for a tty.
+const char* kCharDevice = "/dev/null";
+
+TEST(PortList, SerialDevicesByShortNameInNaturalOrder) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    for (const char* pszName : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "console"})
+        fs::create_symlink(kCharDevice, root / pszName);
+    std::ofstream(root / "ttyUSB3") << "a plain file, not a device";
+    fs::create_symlink(root / "missing", root / "ttyUSB4");
+
+    EXPECT_EQ(SerialDevices(root.string()),
+              (std::vector<std::string>{"ttyACM0", "ttyUSB2", "ttyUSB10"}));
+    EXPECT_TRUE(SerialDevices((root / "nowhere").string()).empty());
+}
+
+TEST(PortList, OnlyLiveSimulatorsWithATerminalAreOffered) {
+    QTemporaryDir dir;
+    const fs::path root = dir.path().toStdString();
+    // A process that has ended, for a stale link.
+    const pid_t nDead = fork();
+    if (nDead == 0)
+        _exit(0);
+    ASSERT_GT(nDead, 0);
+    waitpid(nDead, nullptr, 0);
+
+    const std::string strMe = std::to_string(getpid());
+    fs::create_symlink(kCharDevice, root / ("transceiver-" + strMe));
+    fs::create_symlink(kCharDevice, root / ("ip-" + strMe));
+    fs::create_symlink(kCharDevice, root / ("controller-" + std::to_string(nDead)));
+    fs::create_symlink(root / "gone", root / ("transceiver-1" + strMe));
+    fs::create_symlink(kCharDevice, root / "transceiver");
+    std::ofstream(root / ("notes-" + strMe)) << "not a link";
+
+    EXPECT_EQ(RunningSimulators(root.string()),
+              (std::vector<std::string>{(root / ("ip-" + strMe)).string(),
+                                        (root / ("transceiver-" + strMe)).string()}));
+    EXPECT_TRUE(RunningSimulators((root / "nowhere").string()).empty());
+}
+} // namespace

@@ -1,0 +1,127 @@
+// A whole Transceiver upgrade through the real window against the module
+// simulator: the run executes inside the Upgrade click, the window keeps
+// pumping, and every control comes back when it ends.
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+#include <set>
+
+#include "dialog/UpgraderDlg.h"
+#include "qt/QtWindow.h"
+#include "sim/ModuleSim.h"
+#include "testing/ShortImages.h"
+
+namespace {
+// The simulator paces its line like a UART; a short image keeps the upload to
+// seconds.
+TEST(QtUpgradeRun, TransceiverUpgradeAgainstTheSimulator) {
+    SimOptions options;
+    options.module = SimModule::Transceiver;
+    options.dFlashWriteSeconds = 0.2;
+    options.dRestartWindowSeconds = 5.0; // a loaded test machine is slow to answer
+    options.nUsbLatencyMs = 16;
+    CModuleSim sim(options);
+    ASSERT_TRUE(sim.Start());
+
+    CQtWindow window;
+    CUpgraderDlg dlg(window);
+    CShortLegacyImages images;
+    dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) { return images.Find(name); };
+    window.SetPortSource([&] { return std::vector<std::string>{sim.DevicePath()}; });
+    window.InitDialog(dlg);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
+    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(sim.DevicePath())));
+
+    // Watches the window while the run goes on: boxes are answered with OK,
+    // the controls' states and the statuses are noted.
+    std::vector<QString> boxes;
+    std::set<std::string> statuses;
+    bool bLockedDuringRun = true;
+    int nTicksDuringRun = 0;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes.push_back(pBox->text());
+            QTest::keyClick(pBox, Qt::Key_Return);
+            return;
+        }
+        if (!dlg.IsRunning())
+            return;
+        ++nTicksDuringRun;
+        statuses.insert(window.GetControlText(ctl::kStatus));
+        for (int nId : {ctl::kUpgrade, ctl::kTransceiver, ctl::kController, ctl::kIpController})
+            bLockedDuringRun = bLockedDuringRun && !window.IsEnabled(nId);
+    });
+    watcher.start();
+    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
+    watcher.stop();
+
+    EXPECT_EQ(boxes, std::vector<QString>{"Upload Complete!"});
+    EXPECT_TRUE(sim.MergeWritten());
+    EXPECT_GT(nTicksDuringRun, 0); // timers ran while the run waited
+    EXPECT_TRUE(bLockedDuringRun);
+    EXPECT_TRUE(statuses.count("Bootloader Login Successful!") ||
+                statuses.count("Commencing Merge File upload..."));
+    EXPECT_FALSE(dlg.IsRunning());
+    EXPECT_EQ(window.GetControlText(ctl::kStatus), "Idle");
+    for (int nId : {ctl::kUpgrade, ctl::kTransceiver, ctl::kController, ctl::kIpController})
+        EXPECT_TRUE(window.IsEnabled(nId)) << nId;
+    EXPECT_FALSE(window.IsEnabled(ctl::kBootloader));
+    EXPECT_TRUE(window.isVisible());
+}
+
+// The module's end of the line closes during the upload: the window shows why
+// at once and takes the next run.
+TEST(QtUpgradeRun, LineThatVanishesMidUploadGivesTheWindowBack) {
+    SimOptions options;
+    options.module = SimModule::Transceiver;
+    options.dRestartWindowSeconds = 5.0;
+    auto pSim = std::make_unique<CModuleSim>(options);
+    ASSERT_TRUE(pSim->Start());
+    const std::string strPath = pSim->DevicePath();
+
+    CQtWindow window;
+    CUpgraderDlg dlg(window);
+    CShortLegacyImages images(2000);
+    dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) { return images.Find(name); };
+    window.SetPortSource([&] { return std::vector<std::string>{strPath}; });
+    window.InitDialog(dlg);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
+    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(strPath)));
+
+    // Qt's timers run rarely while the upload pumps: the first tick seen in it pulls the plug.
+    std::vector<QString> boxes;
+    QTimer watcher;
+    watcher.setInterval(20);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes.push_back(pBox->text());
+            QTest::keyClick(pBox, Qt::Key_Return);
+        } else if (pSim && window.GetControlText(ctl::kStatus).rfind("Uploading ", 0) == 0) {
+            pSim.reset(); // the adapter is pulled
+        }
+    });
+    watcher.start();
+    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
+    watcher.stop();
+
+    ASSERT_FALSE(pSim) << "no upload seen: " << window.GetControlText(ctl::kStatus);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].startsWith("Unable to Connect to Card\nThe serial adapter went away"))
+        << boxes[0].toStdString();
+    EXPECT_EQ(window.GetControlText(ctl::kStatus), "Connection not Established");
+    EXPECT_EQ(dlg.m_comm.m_bConnected, 0);
+    for (int nId : {ctl::kUpgrade, ctl::kTransceiver, ctl::kController, ctl::kIpController})
+        EXPECT_TRUE(window.IsEnabled(nId)) << nId;
+}
+} // namespace

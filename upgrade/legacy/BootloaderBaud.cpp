@@ -1,0 +1,43 @@
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "console/LineCommands.h"
+#include "upgrade/legacy/LegacyRun.h"
+
+namespace {
+// The module answers its rate letter at the old rate before it switches.
+constexpr int kBeforeReopenMs = 100;
+
+// The rate at the start of the list's text; 0 when no digits lead.
+int32_t ParseRate(const std::string& strText) {
+    errno = 0;
+    const long nRate = std::strtol(strText.c_str(), nullptr, 10);
+    if (errno == ERANGE || nRate > INT32_MAX || nRate < INT32_MIN)
+        return 0;
+    return static_cast<int32_t>(nRate);
+}
+
+// The boot loader's menu letter for a rate; b (9600) for any it does not know.
+char BaudLetter(int32_t nRate) {
+    switch (nRate) {
+    case 19200:
+        return 'c';
+    case 38400:
+        return 'd';
+    case 115200:
+        return 'f';
+    default:
+        return 'b';
+    }
+}
+} // namespace
+
+void CLegacyRun::SetBootloaderBaud(const std::string& strText) {
+    const int32_t nRate = ParseRate(strText);
+    SendLetter(BaudLetter(nRate));
+    m_dialog.SetStatus("Baud Change to " + strText);
+    m_window.Sleep(kBeforeReopenMs);
+    // The first byte at the new rate brings the menu back.
+    ReopenLineAt({m_line, m_window, m_dialog, m_image, m_rx}, nRate);
+}
