@@ -84,8 +84,5 @@ private:
     int m_nLineLost = 0;
     int m_nFd = -1;       // the open line, -1 when closed
     int m_nResumeFd = -1; // eventfd: wakes the watcher and releases it when parked
-    // Runs while the port is open; it only waits for port events. The line's
-    // reads never depend on it: it is kept because the line's contract has one,
-    // and it is the place to notice input for a future event-driven reader.
-    std::thread m_watchThread;
+    std::thread m_watchThread; // waits for port events while open (Watcher.cpp)
 };

@@ -10,7 +10,9 @@
 
 #include "window/WindowLayer.h"
 
+class CPortCombo;
 class CUpgraderDlg;
+class QLabel;
 class QMenu;
 
 // The main window: the dialog of the upgrader with its twenty controls, laid
@@ -79,6 +81,10 @@ protected:
 
 private:
     void CreateControls();
+    template <class TButton> TButton* AddButton(int nId, const char* pszText, QRect rect);
+    QLabel* AddText(int nId, const char* pszText, QRect rect, Qt::Alignment align);
+    CPortCombo* AddList(int nId, QRect rect);
+    void AddProgressBar(QRect rect);
     void ConnectHandlers();
     template <class T> T* Find(int nId) const;
 
@@ -87,7 +93,6 @@ private:
     CUpgraderDlg* m_pDlg = nullptr;
     bool m_bQuitPosted = false;
     int m_nQuitResult = IDCANCEL;
-    int32_t m_nProgressStep = 10;
     QElapsedTimer m_clock;
     std::function<std::vector<std::string>()> m_fnPortSource;
     QString m_strHelpFolder;

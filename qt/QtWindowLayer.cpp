@@ -120,9 +120,8 @@ void CQtWindow::SetProgressPos(int32_t nPos) {
         pBar->setValue(nPos);
 }
 
-void CQtWindow::SetProgressStep(int32_t nStep) {
-    m_nProgressStep = nStep;
-}
+// A QProgressBar has no step, and no run ever steps the bar: nothing to keep.
+void CQtWindow::SetProgressStep(int32_t) {}
 
 int CQtWindow::MessageBox(const std::string& strText, const std::string& strCaption, MsgIcon icon,
                           MsgButtons buttons) {

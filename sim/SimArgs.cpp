@@ -12,31 +12,24 @@ bool ParseNumber(const std::string& strText, double& dValue) {
     return !strText.empty() && *pEnd == '\0' && dValue >= 0;
 }
 
-bool ParseModule(const std::string& strText, SimModule& module) {
-    static const std::map<std::string, SimModule> kModules = {
-        {"transceiver", SimModule::Transceiver},
-        {"controller", SimModule::Controller},
-        {"ip", SimModule::Ip}};
-    auto it = kModules.find(strText);
-    if (it == kModules.end()) {
+// One of the names a choice takes, as its value.
+template <class T>
+bool ParseChoice(const std::map<std::string, T>& choices, const std::string& strText, T& value) {
+    auto it = choices.find(strText);
+    if (it == choices.end()) {
         return false;
     }
-    module = it->second;
+    value = it->second;
     return true;
 }
 
-bool ParseIpStart(const std::string& strText, SimIpStart& start) {
-    static const std::map<std::string, SimIpStart> kStarts = {{"login", SimIpStart::Login},
-                                                              {"password", SimIpStart::Password},
-                                                              {"shell", SimIpStart::Shell},
-                                                              {"monitor", SimIpStart::Monitor}};
-    auto it = kStarts.find(strText);
-    if (it == kStarts.end()) {
-        return false;
-    }
-    start = it->second;
-    return true;
-}
+const std::map<std::string, SimModule> kModules = {{"transceiver", SimModule::Transceiver},
+                                                   {"controller", SimModule::Controller},
+                                                   {"ip", SimModule::Ip}};
+const std::map<std::string, SimIpStart> kStarts = {{"login", SimIpStart::Login},
+                                                   {"password", SimIpStart::Password},
+                                                   {"shell", SimIpStart::Shell},
+                                                   {"monitor", SimIpStart::Monitor}};
 
 } // namespace
 
@@ -109,29 +102,32 @@ std::string SimUsage() {
            "  --help                    this text\n";
 }
 
-SimArgsResult ParseSimArgs(const std::vector<std::string>& args, SimOptions& options,
-                           std::string& strError) {
-    using Flag = std::function<void()>;
-    using Valued = std::function<bool(const std::string&)>;
-    auto seconds = [](double& dTarget) {
-        return Valued([&dTarget](const std::string& s) { return ParseNumber(s, dTarget); });
+namespace {
+using Flag = std::function<void()>;
+using Valued = std::function<bool(const std::string&)>;
+
+Valued Seconds(double& dTarget) {
+    return [&dTarget](const std::string& s) { return ParseNumber(s, dTarget); };
+}
+
+Valued Integer(int& nTarget) {
+    return [&nTarget](const std::string& s) {
+        double d = 0;
+        bool bOk = ParseNumber(s, d) && d <= 1e9;
+        nTarget = static_cast<int>(d);
+        return bOk;
     };
-    auto integer = [](int& nTarget) {
-        return Valued([&nTarget](const std::string& s) {
-            double d = 0;
-            bool bOk = ParseNumber(s, d) && d <= 1e9;
-            nTarget = static_cast<int>(d);
-            return bOk;
-        });
+}
+
+Valued Text(std::string& strTarget) {
+    return [&strTarget](const std::string& s) {
+        strTarget = s;
+        return true;
     };
-    auto text = [](std::string& strTarget) {
-        return Valued([&strTarget](const std::string& s) {
-            strTarget = s;
-            return true;
-        });
-    };
-    SimOptions& o = options;
-    const std::map<std::string, Flag> flags = {
+}
+
+std::map<std::string, Flag> Flags(SimOptions& o) {
+    return {
         {"--no-app", [&] { o.bNoApplicationCode = true; }},
         {"--console-login", [&] { o.bConsoleLoginRequired = true; }},
         {"--dest", [&] { o.bConsoleDest = true; }},
@@ -146,30 +142,45 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args, SimOptions& opt
         {"--corrupt-header", [&] { o.bCorruptHeader = true; }},
         {"--line-noise", [&] { o.bLineNoise = true; }},
     };
-    int nSeed = static_cast<int>(o.nSeed);
-    const std::map<std::string, Valued> valued = {
-        {"--module", [&](const std::string& s) { return ParseModule(s, o.module); }},
-        {"--ip-start", [&](const std::string& s) { return ParseIpStart(s, o.ipStart); }},
-        {"--console-user", text(o.strConsoleUser)},
-        {"--console-password", text(o.strConsolePassword)},
-        {"--ip-password", text(o.strIpPassword)},
-        {"--usb-latency", integer(o.nUsbLatencyMs)},
-        {"--seed", integer(nSeed)},
-        {"--flash-write-seconds", seconds(o.dFlashWriteSeconds)},
-        {"--restart-window", seconds(o.dRestartWindowSeconds)},
-        {"--no-app-login-delay", seconds(o.dNoAppLoginDelaySeconds)},
-        {"--erase-seconds", seconds(o.dEraseSecondsPerSector)},
-        {"--program-rate", seconds(o.dProgramBytesPerSecond)},
-        {"--reboot-seconds", seconds(o.dRebootSeconds)},
-        {"--boot-delay", integer(o.nBootDelaySeconds)},
-        {"--kernel-seconds", seconds(o.dKernelBootSeconds)},
-        {"--login-fail-delay", seconds(o.dLoginFailDelaySeconds)},
-        {"--silent-from", text(o.strSilentFrom)},
-        {"--merge-failure-line", integer(o.nMergeFailureLine)},
-        {"--noise-interval", integer(o.nNoiseIntervalMs)},
-        {"--disappear-after", integer(o.nDisappearAfterMs)},
-        {"--transcript", text(o.strTranscriptFile)},
+}
+
+std::map<std::string, Valued> ValuedOptions(SimOptions& o, int& nSeed) {
+    return {
+        {"--module", [&](const std::string& s) { return ParseChoice(kModules, s, o.module); }},
+        {"--ip-start", [&](const std::string& s) { return ParseChoice(kStarts, s, o.ipStart); }},
+        {"--console-user", Text(o.strConsoleUser)},
+        {"--console-password", Text(o.strConsolePassword)},
+        {"--ip-password", Text(o.strIpPassword)},
+        {"--usb-latency", Integer(o.nUsbLatencyMs)},
+        {"--seed", Integer(nSeed)},
+        {"--flash-write-seconds", Seconds(o.dFlashWriteSeconds)},
+        {"--restart-window", Seconds(o.dRestartWindowSeconds)},
+        {"--no-app-login-delay", Seconds(o.dNoAppLoginDelaySeconds)},
+        {"--erase-seconds", Seconds(o.dEraseSecondsPerSector)},
+        {"--program-rate", Seconds(o.dProgramBytesPerSecond)},
+        {"--reboot-seconds", Seconds(o.dRebootSeconds)},
+        {"--boot-delay", Integer(o.nBootDelaySeconds)},
+        {"--kernel-seconds", Seconds(o.dKernelBootSeconds)},
+        {"--login-fail-delay", Seconds(o.dLoginFailDelaySeconds)},
+        {"--silent-from", Text(o.strSilentFrom)},
+        {"--merge-failure-line", Integer(o.nMergeFailureLine)},
+        {"--noise-interval", Integer(o.nNoiseIntervalMs)},
+        {"--disappear-after", Integer(o.nDisappearAfterMs)},
+        {"--transcript", Text(o.strTranscriptFile)},
     };
+}
+
+SimArgsResult Refuse(std::string& strError, std::string strWhy) {
+    strError = std::move(strWhy);
+    return SimArgsResult::Error;
+}
+} // namespace
+
+SimArgsResult ParseSimArgs(const std::vector<std::string>& args, SimOptions& options,
+                           std::string& strError) {
+    int nSeed = static_cast<int>(options.nSeed);
+    const auto flags = Flags(options);
+    const auto valued = ValuedOptions(options, nSeed);
     bool bModuleGiven = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& strArg = args[i];
@@ -182,24 +193,20 @@ SimArgsResult ParseSimArgs(const std::vector<std::string>& args, SimOptions& opt
         }
         auto it = valued.find(strArg);
         if (it == valued.end()) {
-            strError = "unknown option " + strArg;
-            return SimArgsResult::Error;
+            return Refuse(strError, "unknown option " + strArg);
         }
         if (i + 1 >= args.size() || !it->second(args[i + 1])) {
-            strError = "option " + strArg + " needs a valid value";
-            return SimArgsResult::Error;
+            return Refuse(strError, "option " + strArg + " needs a valid value");
         }
         bModuleGiven = bModuleGiven || strArg == "--module";
         ++i;
     }
-    o.nSeed = static_cast<unsigned>(nSeed);
-    if (o.dProgramBytesPerSecond <= 0) {
-        strError = "--program-rate must be above 0";
-        return SimArgsResult::Error;
+    options.nSeed = static_cast<unsigned>(nSeed);
+    if (options.dProgramBytesPerSecond <= 0) {
+        return Refuse(strError, "--program-rate must be above 0");
     }
     if (!bModuleGiven) {
-        strError = "--module is required";
-        return SimArgsResult::Error;
+        return Refuse(strError, "--module is required");
     }
     return SimArgsResult::Run;
 }

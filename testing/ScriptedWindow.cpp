@@ -119,8 +119,7 @@ void CScriptedWindow::SetProgressRange(int32_t nLower, int32_t nUpper) {
 void CScriptedWindow::SetProgressPos(int32_t nPos) {
     m_nProgressPos = nPos;
 }
-void CScriptedWindow::SetProgressStep(int32_t nStep) {
-    m_nProgressStep = nStep;
+void CScriptedWindow::SetProgressStep(int32_t) {
 }
 
 int CScriptedWindow::MessageBox(const std::string& strText, const std::string& strCaption,

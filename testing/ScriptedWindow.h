@@ -94,5 +94,5 @@ private:
     std::map<int, int> m_selection;
     std::map<int, bool> m_checked;
     std::map<int, bool> m_enabled;
-    int32_t m_nProgressLower = 0, m_nProgressUpper = 100, m_nProgressPos = 0, m_nProgressStep = 10;
+    int32_t m_nProgressLower = 0, m_nProgressUpper = 100, m_nProgressPos = 0;
 };

@@ -54,19 +54,15 @@ std::vector<uint8_t> LegacyUImageBytes(size_t nSize, uint64_t nSeed, const UImag
     return bytes;
 }
 
-UImageFields KernelFields() {
-    UImageFields fields;
-    fields.nTime = 0x4DF72CC7; // 2011-06-14 09:41:27 UTC
-    fields.nType = uimage::kTypeKernel;
-    fields.strName = "Linux-2.6.21-ktr84";
-    return fields;
-}
+constexpr uint32_t kKernelTime = 0x4DF72CC7;     // 2011-06-14 09:41:27 UTC
+constexpr uint32_t kFilesystemTime = 0x4DF72F43; // 2011-06-14 09:52:03 UTC
 
-UImageFields FilesystemFields() {
+// The header fields of a stand-in legacy image: its creation time, type and name.
+UImageFields Fields(uint32_t nTime, uint8_t nType, const char* pszName) {
     UImageFields fields;
-    fields.nTime = 0x4DF72F43; // 2011-06-14 09:52:03 UTC
-    fields.nType = uimage::kTypeFilesystem;
-    fields.strName = "ktr84 root file system";
+    fields.nTime = nTime;
+    fields.nType = nType;
+    fields.strName = pszName;
     return fields;
 }
 
@@ -84,12 +80,17 @@ std::string BuildStandInImage(std::string_view name) {
     if (name == "SREC_UBOOT")
         return MakeRelativeImageText("u-boot.srec", BootLoaderBytes(), kRelativeRecordBytes);
     if (name == "SREC_KERNEL")
-        return MakeRelativeImageText("linux.srec",
-                                     LegacyUImageBytes(kKernelBytes, 0x4B31, KernelFields()),
-                                     kRelativeRecordBytes);
+        return MakeRelativeImageText(
+            "linux.srec",
+            LegacyUImageBytes(kKernelBytes, 0x4B31,
+                              Fields(kKernelTime, uimage::kTypeKernel, "Linux-2.6.21-ktr84")),
+            kRelativeRecordBytes);
     if (name == "SREC_FILESYSTEM")
         return MakeRelativeImageText(
             "/home/build/ktr84/ipc/images/rootfs.srec",
-            LegacyUImageBytes(kFilesystemBytes, 0xF5F5, FilesystemFields()), kRelativeRecordBytes);
+            LegacyUImageBytes(
+                kFilesystemBytes, 0xF5F5,
+                Fields(kFilesystemTime, uimage::kTypeFilesystem, "ktr84 root file system")),
+            kRelativeRecordBytes);
     return {};
 }

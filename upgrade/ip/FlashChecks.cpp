@@ -1,13 +1,12 @@
 // The image checks of the sequence: "imi" of the RAM copy and of the flash
 // copy, and what a failed check does.
+#include "upgrade/ip/IpPauses.h"
 #include "upgrade/ip/IpRun.h"
+
+using namespace ip;
 
 namespace {
 using Step = FlashSequenceStep;
-constexpr int kBeforeRamCheckMs = 100;
-constexpr int kAfterCheckedMs = 100;
-constexpr int kAfterFlashCheckMs = 1000;
-constexpr int kNoVerdictMs = 100;
 } // namespace
 
 void CIpRun::CheckRam() {

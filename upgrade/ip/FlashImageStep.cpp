@@ -1,16 +1,12 @@
 // One image's sequence: load it, upload it into RAM, erase its flash range and
 // copy it there. The checks of RAM and flash are in FlashChecks.cpp.
+#include "upgrade/ip/IpPauses.h"
 #include "upgrade/ip/IpRun.h"
+
+using namespace ip;
 
 namespace {
 using Step = FlashSequenceStep;
-constexpr int kBeforeLoadMs = 200;
-constexpr int kAfterLoadMs = 1000;
-// The monitor prints its "Ready for S-Record download" after "loads".
-constexpr int kAfterLoadsMs = 2000;
-constexpr int kWhileBusyMs = 1000; // an erase or copy not done yet
-constexpr int kAfterDoneMs = 200;
-constexpr int kBeforeCopyMs = 500;
 } // namespace
 
 IpUpgradeState CIpRun::FlashImageStep(const UpgradeImage& row) {

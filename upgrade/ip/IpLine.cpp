@@ -1,11 +1,12 @@
 // One S-record line of the RAM upload per call.
+#include "upgrade/ip/IpPauses.h"
 #include "upgrade/ip/IpRun.h"
+
+using namespace ip;
 
 namespace {
 // 127 bytes of line with its line feed, and the NUL.
 constexpr int32_t kLineBuffer = 128;
-// The monitor ends its download at the terminator and prints its summary.
-constexpr int kAfterTransferMs = 4000;
 } // namespace
 
 int32_t CIpRun::SendIpLine() {

@@ -1,17 +1,10 @@
 // State 1 of the IP run: from wherever the module is (log-in prompt, password,
 // shell, boot monitor) to its boot monitor's prompt.
 #include "console/ModuleMessages.h"
+#include "upgrade/ip/IpPauses.h"
 #include "upgrade/ip/IpRun.h"
 
-namespace {
-constexpr int kAfterLoginNameMs = 100;
-constexpr int kNothingKnownMs = 100;
-// From the shell: "reboot", then carriage returns through the boot monitor's
-// autoboot count-down, which starts some four seconds later.
-constexpr int kRebootToCountdownMs = 4000;
-constexpr int kCountdownCrs = 10;
-constexpr int kBetweenCrsMs = 100;
-} // namespace
+using namespace ip;
 
 IpUpgradeState CIpRun::IpLoginStep() {
     const CRxSearch& rx = m_rxSearch;

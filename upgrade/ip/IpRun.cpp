@@ -5,13 +5,13 @@
 #include <cstdlib>
 
 #include "console/LineCommands.h"
+#include "upgrade/ip/IpPauses.h"
+
+using namespace ip;
 
 namespace {
 // The file system image, the one image every run writes.
 constexpr int kFileSystemRow = 2;
-constexpr int kAfterWakeMs = 500;
-// The boot monitor answers "setenv baudrate" at the old rate, then switches.
-constexpr int kBeforeReopenMs = 1000;
 } // namespace
 
 CIpRun::CIpRun(const CRunContext& ctx, CIpMemory& memory, CImageMarks& marks)

@@ -1,13 +1,9 @@
 // The outer states of the IP run after the log-in: the image sequence, the
 // way back to 9600 and the boot, the abort, the end.
+#include "upgrade/ip/IpPauses.h"
 #include "upgrade/ip/IpRun.h"
 
-namespace {
-constexpr int kAfterRevertMs = 200;
-constexpr int kAfterBootdMs = 1000;
-constexpr int kAfterAbortCrMs = 100;
-constexpr int kAbortPauseMs = 1000;
-} // namespace
+using namespace ip;
 
 // State 0: the run is over; every control comes back.
 IpUpgradeState CIpRun::FinishRun() {

@@ -3,11 +3,12 @@
 #include <cstdlib>
 
 #include "console/LineCommands.h"
+#include "upgrade/legacy/LegacyPauses.h"
 #include "upgrade/legacy/LegacyRun.h"
 
+using namespace legacy;
+
 namespace {
-// The module answers its rate letter at the old rate before it switches.
-constexpr int kBeforeReopenMs = 100;
 
 // The rate at the start of the list's text; 0 when no digits lead.
 int32_t ParseRate(const std::string& strText) {

@@ -1,14 +1,9 @@
 // States 1 to 8 of the legacy run: the boot loader's log-in, the baud change
 // and the way into the merge-file upload.
+#include "upgrade/legacy/LegacyPauses.h"
 #include "upgrade/legacy/LegacyRun.h"
 
-namespace {
-constexpr int32_t kBannerAttempts = 3;
-constexpr int kBannerMissMs = 2000;
-constexpr int kAfterAnswerMs = 100;
-constexpr int kAfterBootPasswordMs = 200;
-constexpr int kBetweenStatusesMs = 100;
-} // namespace
+using namespace legacy;
 
 LegacyUpgradeState CLegacyRun::AwaitBootloaderStep() {
     if (Seen("Bootloader"))
@@ -47,11 +42,8 @@ LegacyUpgradeState CLegacyRun::BootPasswordStep() {
 LegacyUpgradeState CLegacyRun::BootMenuStep() {
     LegacyUpgradeState next = BootMenu;
     if (Seen("selection")) {
-        SendLetter('b');
+        Choose('b', "Bootloader Login Successful!", "Changing Baud Rate");
         next = BaudSelect;
-        m_dialog.SetStatus("Bootloader Login Successful!");
-        m_window.Sleep(kBetweenStatusesMs);
-        m_dialog.SetStatus("Changing Baud Rate");
     }
     // Tested whatever the menu test found.
     if (Seen("Incorrect")) {
@@ -69,23 +61,25 @@ LegacyUpgradeState CLegacyRun::BaudSelectStep() {
     return BaudConfirm;
 }
 
+// The menu letter, then two statuses a moment apart.
+void CLegacyRun::Choose(char cLetter, const char* pszStatus, const char* pszThen) {
+    SendLetter(cLetter);
+    m_dialog.SetStatus(pszStatus);
+    m_window.Sleep(kBetweenStatusesMs);
+    m_dialog.SetStatus(pszThen);
+}
+
 LegacyUpgradeState CLegacyRun::BaudConfirmStep() {
     if (!Seen("selection"))
         return BaudConfirm;
-    SendLetter('9');
-    m_dialog.SetStatus("Baud Change Successful!");
-    m_window.Sleep(kBetweenStatusesMs);
-    m_dialog.SetStatus("Entering Merge File Upload");
+    Choose('9', "Baud Change Successful!", "Entering Merge File Upload");
     return MergeMenu;
 }
 
 LegacyUpgradeState CLegacyRun::MergeMenuStep() {
     if (!Seen("MERGE"))
         return MergeMenu;
-    SendLetter('u');
-    m_dialog.SetStatus("Commencing Merge File upload...");
-    m_window.Sleep(kBetweenStatusesMs);
-    m_dialog.SetStatus("Opening File...");
+    Choose('u', "Commencing Merge File upload...", "Opening File...");
     return AwaitSrecInput;
 }
 

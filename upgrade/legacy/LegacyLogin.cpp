@@ -1,16 +1,12 @@
 // State 0 of the legacy run: log in at the module's console, recognise the
 // module from its own text, and command it into its boot loader.
 #include "console/ModuleMessages.h"
+#include "upgrade/legacy/LegacyPauses.h"
 #include "upgrade/legacy/LegacyRun.h"
 
+using namespace legacy;
+
 namespace {
-constexpr int32_t kUnansweredLimit = 30;
-constexpr int kBLetters = 50; // typed through the module's restart
-constexpr int kAfterResetMs = 5;
-constexpr int kBetweenBLettersMs = 10;
-constexpr int kAfterAnswerMs = 100;
-constexpr int kUnansweredMs = 1000;
-constexpr int kAfterRebootTryMs = 2000;
 const char* const kLegacyUser = "field";
 } // namespace
 

@@ -73,6 +73,7 @@ private:
         return MatchPrompt(m_matcher, m_rx.Data(), m_rx.m_nRxCount, literal);
     }
     void SendLetter(char cLetter);
+    void Choose(char cLetter, const char* pszStatus, const char* pszThen);
     void ShowError(const char* pszText);
 
     CSComDoc& m_line;

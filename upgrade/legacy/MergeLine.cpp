@@ -1,11 +1,11 @@
 // One S-record line of the merge-file upload per call.
+#include "upgrade/legacy/LegacyPauses.h"
 #include "upgrade/legacy/LegacyRun.h"
+
+using namespace legacy;
 
 namespace {
 constexpr int32_t kLineBufferSize = 64;
-constexpr int kAfterFailureMs = 100;
-// The module takes the "\r\r" as the end of the file and starts its flash write.
-constexpr int kAfterTransferMs = 4000;
 
 // Copies the line at the send cursor, without its line feed, into pszLine and
 // returns its length; -1 when no line feed lies within the buffer's room or

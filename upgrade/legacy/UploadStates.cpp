@@ -1,10 +1,11 @@
 // States 9 to 12 of the legacy run: streaming, the module's flash write, the
 // reboot and the verdict.
+#include "upgrade/legacy/LegacyPauses.h"
 #include "upgrade/legacy/LegacyRun.h"
 
+using namespace legacy;
+
 namespace {
-constexpr int kBetweenStatusesMs = 100;
-constexpr int kAfterRebootMs = 100;
 constexpr char kFailure[] = "FAILURE";
 } // namespace
 
@@ -46,10 +47,7 @@ LegacyUpgradeState CLegacyRun::AwaitFlashWriteStep() {
         m_memory.m_bUploadFailed = 1;
     if (!Seen("MERGE"))
         return AwaitFlashWrite;
-    SendLetter('r');
-    m_dialog.SetStatus("File Transfer Complete!");
-    m_window.Sleep(kBetweenStatusesMs);
-    m_dialog.SetStatus(RebootStatus(false));
+    Choose('r', "File Transfer Complete!", RebootStatus(false));
     return RebootModule;
 }
 

@@ -1,0 +1,123 @@
+// Whole IP runs that fail: the RAM check, silence, a vanished line, the
+// operator quitting mid-upload.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/ip/IpSimRig.h"
+
+static void ExpectRamCheckFailure(SimOptions o, const char* pszBox) {
+    CSimRun r(o);
+    r.Upgrade();
+    EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{pszBox});
+    EXPECT_FALSE(r.Received("erase 400E0000 4031ffff"));
+    ASSERT_FALSE(r.sim.Transcript().empty());
+    EXPECT_EQ(r.sim.Transcript().back().strCommand, "bootd");
+    EXPECT_EQ(r.sim.ModuleBaud(), 9600);
+    EXPECT_EQ(r.dlg.m_strStatus, "Idle");
+    EXPECT_EQ(r.Step(), FlashSequenceStep::LoadImage);
+    r.ExpectReadyForAnotherRun();
+}
+
+TEST(IpSimRun, RamCheckBadHeaderBootsTheModuleAgainAtStandardRate) {
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.bCorruptHeader = true;
+    ExpectRamCheckFailure(o, "Upload Failed: RAM -> Bad image header");
+}
+
+TEST(IpSimRun, RamCheckBadDataBootsTheModuleAgainAtStandardRate) {
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.bCorruptLoadsByte = true;
+    ExpectRamCheckFailure(o, "Upload Failed: RAM -> Bad image data");
+}
+
+TEST(IpSimRun, SilenceEndsTheRunAtAnyStep) {
+    for (const char* pszStep : {"password", "reboot", "loads"}) {
+        SCOPED_TRACE(pszStep);
+        SimOptions o = FastIp(SimIpStart::Login);
+        o.strSilentFrom = pszStep;
+        CSimRun r(o);
+        r.window.nGraceMs = 5;
+        r.window.QueuePasswordAnswer(IDOK, "8484");
+        r.Upgrade();
+        EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+        EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
+        r.ExpectReadyForAnotherRun();
+    }
+}
+
+TEST(IpSimRun, SilenceAfterTheFlashWasWrittenStillTimesOut) {
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.strSilentFrom = "bootd";
+    CSimRun r(o);
+    // Patient until the module falls silent, then quick to count silence.
+    r.window.onShown = [&](const ShownEvent& e) {
+        if (e.strText == "Booting Controller......")
+            r.window.nGraceMs = 5;
+    };
+    r.Upgrade();
+    EXPECT_EQ(r.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+    EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
+    EXPECT_TRUE(r.Received("imi 400E0000")) << r.TranscriptText();
+    r.ExpectReadyForAnotherRun();
+}
+
+TEST(IpSimRun, QuitMidUploadAndTheNextRunBeginsItsImageAfresh) {
+    CSimRun r(FastIp(SimIpStart::Monitor));
+    bool bAsked = false;
+    r.window.onPump = [&] {
+        if (!bAsked && r.Step() == FlashSequenceStep::SendLines &&
+            r.dlg.m_lasting.m_image.m_nBytesSent > 50000) {
+            bAsked = true;
+            r.window.QueueBoxAnswer(IDOK);
+            r.dlg.OnQuitRequest();
+        }
+    };
+    r.Upgrade();
+    EXPECT_TRUE(bAsked);
+    EXPECT_TRUE(r.window.QuitPosted());
+    EXPECT_EQ(r.Step(), FlashSequenceStep::SendLines);
+    EXPECT_TRUE(r.window.Boxes().size() == 1u); // the quit question only
+    r.ExpectReadyForAnotherRun();
+
+    // The module still takes records; the next run loads the image again
+    // from its first step, and this time the module stays silent from loads.
+    SimOptions o = FastIp(SimIpStart::Monitor);
+    o.strSilentFrom = "loads";
+    CSimRun next(o);
+    next.window.nGraceMs = 5;
+    next.Upgrade();
+    auto statuses = next.window.Statuses();
+    EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Loading upgrade data"), statuses.end());
+    EXPECT_EQ(next.BoxTexts(), std::vector<std::string>{"Unable to Connect to Card"});
+}
+
+// The module's end of the line closes part way through the upload, as when a
+// USB adapter is pulled: the run ends at once, says so, and lets go of the port.
+TEST(IpSimRun, LineThatVanishesMidUploadEndsTheRunAtOnce) {
+    using Clock = std::chrono::steady_clock;
+    CSimRun r(FastIp(SimIpStart::Monitor));
+    Clock::time_point tGone{};
+    std::vector<std::string> after;
+    r.window.onShown = [&](const ShownEvent& e) {
+        if (tGone == Clock::time_point{} && e.strText.rfind("Uploading 6 of ", 0) == 0) {
+            r.sim.Stop();
+            tGone = Clock::now();
+        } else if (tGone != Clock::time_point{}) {
+            after.push_back(e.strText);
+        }
+    };
+    r.Upgrade();
+    const double dSeconds = std::chrono::duration<double>(Clock::now() - tGone).count();
+
+    ASSERT_NE(tGone, Clock::time_point{});
+    EXPECT_LT(dSeconds, 2.0);
+    const auto boxes = r.BoxTexts();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Unable to Connect to Card\nThe serial adapter went away", 0), 0u)
+        << boxes[0];
+    for (const auto& strText : after)
+        EXPECT_EQ(strText.find("complete"), std::string::npos) << strText;
+    EXPECT_EQ(r.dlg.m_strStatus, "Connection not Established");
+    r.ExpectReadyForAnotherRun();
+}
