@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // The dialog as a run sees it: its data exchange, the status line, the
 // controls a run switches, and the pump that reports the operator's quit.
@@ -15,6 +16,13 @@ public:
     virtual void EnableImageChecks(bool bEnable) = 0;
     // Dispatches the operator's waiting events; false once the operator asked to quit.
     virtual bool PumpMessages() = 0;
+    // The run entered a state of its procedure, by name; for records only.
+    virtual void StateEntered(std::string_view /*strName*/) {}
+    // When the operator stops a run mid-way, whether the run should first
+    // leave the module running its old software where it still can (an IP
+    // module in its boot monitor with the flash untouched). The window's quit
+    // stops after the pass, as it always has.
+    virtual bool LeaveModuleRunningOnStop() const { return false; }
 
 protected:
     ~CRunDialog() = default;

@@ -10,6 +10,7 @@ void CUpgraderDlg::SetStatus(const std::string& strText) {
     UpdateData(true);
     m_strStatus = strText;
     UpdateData(false);
+    m_events.StatusShown(strText);
 }
 
 bool CUpgraderDlg::PumpMessages() {
@@ -18,6 +19,30 @@ bool CUpgraderDlg::PumpMessages() {
 
 CRunContext CUpgraderDlg::RunContext() {
     return {m_comm, m_window, *this, m_lasting.m_image, m_rx};
+}
+
+void CUpgraderDlg::RequestStop(bool bLeaveModuleRunning) {
+    if (!m_bRunning)
+        return;
+    m_bQuitRequested = true;
+    m_bLeaveModuleRunning = bLeaveModuleRunning;
+}
+
+RunStart CUpgraderDlg::DescribeRun() {
+    static const char* const kModuleNames[] = {"Transceiver", "Controller",
+                                               "IP-Enabled Controller"};
+    RunStart start;
+    start.strModule = kModuleNames[m_nModuleKind];
+    start.strPort = m_window.GetControlText(ctl::kComList);
+    start.strRate = m_window.GetControlText(ctl::kBaudList);
+    if (m_nModuleKind != IpController)
+        return start;
+    if (m_window.IsChecked(ctl::kBootloader))
+        start.images.push_back("bootloader");
+    if (m_window.IsChecked(ctl::kKernel))
+        start.images.push_back("kernel");
+    start.images.push_back("filesystem"); // every IP run writes it
+    return start;
 }
 
 void CUpgraderDlg::RunLegacyUpgrade() {
@@ -37,6 +62,7 @@ void CUpgraderDlg::OnUpgrade() {
     if (m_bRunning)
         return;
     m_bRunning = true;
+    m_events.RunStarted(DescribeRun());
 
     SetStatus("Initialising");
     // The run must not change module kind or see a second Upgrade press.
@@ -72,6 +98,8 @@ void CUpgraderDlg::OnUpgrade() {
     EnableModuleRadios(true);
     EnableImageChecks(m_nModuleKind == IpController);
     m_bRunning = false;
+    m_lastEnd = m_outcome.Result(m_bQuitRequested);
+    m_events.RunEnded(m_lastEnd);
     if (m_bQuitRequested)
         m_window.PostQuit();
 }

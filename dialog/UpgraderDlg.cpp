@@ -2,7 +2,10 @@
 
 #include "dialog/StringTable.h"
 
-CUpgraderDlg::CUpgraderDlg(CWindowLayer& window) : m_window(window) {
+CUpgraderDlg::CUpgraderDlg(CWindowLayer& window)
+    : m_observed(window, m_events), m_window(m_observed) {
+    m_events.Add(m_outcome);
+    m_comm.SetObserver(&m_events);
     m_strTransceiverDesc = str::kTransceiverDesc;
     m_strControllerDesc = str::kControllerDesc;
     m_strIpControllerDesc = str::kIpControllerDesc;
@@ -11,6 +14,12 @@ CUpgraderDlg::CUpgraderDlg(CWindowLayer& window) : m_window(window) {
     m_strDetails.clear();
     // Every string written to the line goes to the developers' diagnostics.
     m_comm.SetTrace([this](std::string_view text) { m_window.DebugOutput(text); });
+}
+
+CUpgraderDlg::~CUpgraderDlg() {
+    // The line outlives nothing it reports to.
+    m_comm.SetObserver(nullptr);
+    m_comm.Disconnect();
 }
 
 void CUpgraderDlg::UpdateData(bool bSaveAndValidate) {

@@ -25,5 +25,8 @@ int CSComDoc::ReadCommData(uint8_t* pBuffer, int32_t nCapacity) {
         NoteLineFailure(errno);
     if (nRead <= 0)
         return 0;
+    if (m_pObserver)
+        m_pObserver->OnLineReceived(
+            std::string_view(reinterpret_cast<const char*>(pBuffer), static_cast<size_t>(nRead)));
     return static_cast<int>(nRead);
 }

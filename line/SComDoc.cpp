@@ -74,6 +74,8 @@ bool CSComDoc::Connect() {
     }
     RaiseModemLines(nFd);
     RequestLowLatency(nFd);
+    if (m_pObserver)
+        m_pObserver->OnLineOpened({DevicePath(m_strPort), m_nBaud, {}, {}});
     return true;
 }
 
@@ -110,6 +112,8 @@ void CSComDoc::Close() {
     tcflush(m_nFd, TCIOFLUSH);
     CloseExclusive(m_nFd);
     m_nFd = -1;
+    if (m_pObserver)
+        m_pObserver->OnLineClosed();
 }
 
 int CSComDoc::PollHandle() const {

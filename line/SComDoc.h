@@ -7,6 +7,8 @@
 #include <string_view>
 #include <thread>
 
+#include "line/LineObserver.h"
+
 // Why the last Connect failed. The line reports; the dialog shows.
 enum class LineRefusal {
     None,
@@ -30,6 +32,8 @@ public:
     CSComDoc& operator=(const CSComDoc&) = delete;
 
     void SetTrace(LineTrace trace) { m_trace = std::move(trace); }
+    // Where the line reports what it does (none by default); not owned.
+    void SetObserver(CLineObserver* pObserver) { m_pObserver = pObserver; }
 
     bool CreatePortEvents();
     bool Connect();
@@ -79,10 +83,11 @@ private:
     bool NoteLineFailure(int nErrno);
 
     LineTrace m_trace;
+    CLineObserver* m_pObserver = nullptr;
     LineRefusal m_lastRefusal = LineRefusal::None;
     int m_nLastOpenError = 0;
     int m_nLineLost = 0;
-    int m_nFd = -1;       // the open line, -1 when closed
-    int m_nResumeFd = -1; // eventfd: wakes the watcher and releases it when parked
+    int m_nFd = -1;            // the open line, -1 when closed
+    int m_nResumeFd = -1;      // eventfd: wakes the watcher and releases it when parked
     std::thread m_watchThread; // waits for port events while open (Watcher.cpp)
 };

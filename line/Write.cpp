@@ -78,7 +78,11 @@ bool CSComDoc::WriteBytes(const uint8_t* pBytes, size_t nCount) {
 int CSComDoc::WriteCommByte(uint8_t byte) {
     if (!m_bConnected || m_nLineLost)
         return 0;
-    return WriteBytes(&byte, 1) ? 1 : 0;
+    if (!WriteBytes(&byte, 1))
+        return 0;
+    if (m_pObserver)
+        m_pObserver->OnLineSent(std::string_view(reinterpret_cast<const char*>(&byte), 1), false);
+    return 1;
 }
 
 int CSComDoc::WriteCommString(const char* psz, bool bMaskTrace) {
@@ -88,6 +92,8 @@ int CSComDoc::WriteCommString(const char* psz, bool bMaskTrace) {
     if (!WriteBytes(reinterpret_cast<const uint8_t*>(text.data()), text.size()))
         return 0;
     Trace(text, bMaskTrace);
+    if (m_pObserver)
+        m_pObserver->OnLineSent(text, bMaskTrace);
     return 1;
 }
 

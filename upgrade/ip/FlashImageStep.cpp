@@ -91,6 +91,7 @@ void CIpRun::SendLine() {
 void CIpRun::EraseFlash(const UpgradeImage& row) {
     m_dialog.SetStatus("Erasing Flash");
     Send(std::string("erase ") + row.flashStart + " " + row.flashEnd + "\r");
+    m_bFlashTouched = true;
     m_memory.FlashStep = Step::AwaitErased;
 }
 

@@ -6,6 +6,7 @@
 
 #include "console/LineCommands.h"
 #include "upgrade/ip/IpPauses.h"
+#include "upgrade/ip/IpStateName.h"
 
 using namespace ip;
 
@@ -25,10 +26,8 @@ CIpRun::CIpRun(const CRunContext& ctx, CIpMemory& memory, CImageMarks& marks)
 void CIpRun::Run() {
     Start();
     while (!m_bExit) {
-        if (!m_dialog.PumpMessages()) {
-            m_bExit = true; // the rest of the pass still runs
-            m_window.PostQuit();
-        }
+        if (!m_dialog.PumpMessages() && Stop())
+            return;
         const int32_t nRead = m_receiver.Poll();
         if (m_receiver.LineLost()) {
             m_receiver.EndWithoutConnection(true);
@@ -45,8 +44,28 @@ void CIpRun::Run() {
             m_receiver.CollectBurst();
         TakeText();
         m_state = Step(m_state);
+        ReportState();
         m_window.UpdateWindow();
     }
+}
+
+bool CIpRun::Stop() {
+    m_bExit = true; // the rest of the pass still runs
+    m_window.PostQuit();
+    const bool bInMonitor = m_state == IpRaiseBaud || m_state == IpFlashImage;
+    if (!m_dialog.LeaveModuleRunningOnStop() || !bInMonitor || m_bFlashTouched)
+        return false;
+    m_state = Abort();
+    ReportState();
+    return true;
+}
+
+void CIpRun::ReportState() {
+    std::string strName = IpStateName(m_state, m_memory.FlashStep);
+    if (strName == m_strStateName)
+        return;
+    m_strStateName = std::move(strName);
+    m_dialog.StateEntered(m_strStateName);
 }
 
 void CIpRun::Start() {
@@ -59,6 +78,7 @@ void CIpRun::Start() {
     EnableRunControls(false);
     m_line.WriteCommByte(kCr);
     m_window.Sleep(kAfterWakeMs);
+    ReportState();
 }
 
 // The chunk as text, cut at its first NUL and traced; the steps search it

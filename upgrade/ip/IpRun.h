@@ -43,6 +43,11 @@ private:
     IpUpgradeState Step(IpUpgradeState state);
     bool RunsWithoutInput() const;
     bool Streaming() const;
+    // The operator stopped the run: where the module waits in its boot monitor
+    // with its flash untouched, and the dialog wants it, boot it again first
+    // and end the run at once (true).
+    bool Stop();
+    void ReportState();
     void EnableRunControls(bool bEnable);
     void Send(const std::string& strCommand);
 
@@ -84,6 +89,8 @@ private:
     CRxSearch m_rxSearch; // this pass's text, joined with the end of the last
     IpUpgradeState m_state = IpLogin;
     bool m_bExit = false;
+    bool m_bFlashTouched = false;            // an erase went out in this run
+    std::string m_strStateName;              // the state last reported
     const UpgradeImage* m_pCursor = nullptr; // the image row in hand
     std::string m_strProgress;               // the progress text, rebuilt in place per line
 };

@@ -2,6 +2,8 @@
 // and Controller upgrade.
 #include "upgrade/legacy/LegacyRun.h"
 
+#include "upgrade/legacy/LegacyStateName.h"
+
 CLegacyRun::CLegacyRun(const CRunContext& ctx, CLegacyMemory& memory, PromptMatcher& matcher,
                        ModuleKind kind)
     : m_line(ctx.line), m_window(ctx.window), m_dialog(ctx.dialog), m_image(ctx.image),
@@ -15,6 +17,7 @@ void CLegacyRun::Run(LegacyUpgradeState first) {
     m_memory.m_bUploadFailed = 0;
     m_memory.m_nRetryCount = 0;
     m_state = first;
+    m_dialog.StateEntered(LegacyStateName(m_state));
     while (!m_bStop) {
         const int32_t nRead = m_receiver.Poll();
         if (m_receiver.LineLost()) {
@@ -35,7 +38,10 @@ void CLegacyRun::Run(LegacyUpgradeState first) {
             m_bStop = true; // the step below still runs
             m_window.PostQuit();
         }
+        const LegacyUpgradeState before = m_state;
         m_state = Step(m_state);
+        if (m_state != before)
+            m_dialog.StateEntered(LegacyStateName(m_state));
         if (m_state == RunOver)
             m_bStop = true;
         m_window.UpdateWindow();

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "record/RunListener.h"
+
+// Writes one plain-text record per run into the record folder: a header (the
+// tool's version, module, port and its adapter, rates), then every state,
+// status, string sent, chunk received, message box with its answer and the
+// outcome, each with the milliseconds since the start. Passwords show as
+// "********", also where the module echoes them. A record that cannot be
+// written costs one line on the error stream; the run goes on.
+class CRunRecorder : public CRunListener {
+public:
+    CRunRecorder(std::filesystem::path folder, std::string strVersion, std::ostream& errors);
+    ~CRunRecorder() override;
+
+    // The record of the run in hand or the last one; empty if none was written.
+    const std::string& Path() const { return m_strPath; }
+
+    void OnRunStart(const RunStart& start) override;
+    void OnState(std::string_view strName) override;
+    void OnStatus(const std::string& strText) override;
+    void OnBox(const std::string& strText, const std::string& strCaption, int nAnswer) override;
+    void OnPasswordPrompt(int nAnswer) override;
+    void OnNotice(const std::string& strText) override;
+    void OnRunEnd(const RunEnd& end) override;
+    void OnLineOpened(const LineOpening& opening) override;
+    void OnLineClosed() override;
+    void OnLineSent(std::string_view bytes, bool bSecret) override;
+    void OnLineReceived(std::string_view bytes) override;
+
+private:
+    bool Open(const RunStart& start);
+    void Line(const char* pszTag, std::string_view text);
+    void FlushReceived();
+    void Flush();
+    void Fail(const std::string& strWhat);
+    std::string Masked(std::string_view text) const;
+
+    std::filesystem::path m_folder;
+    std::string m_strVersion;
+    std::ostream& m_errors;
+    std::FILE* m_pFile = nullptr;
+    std::string m_strPath;
+    std::chrono::steady_clock::time_point m_start;
+    std::string m_strReceived;          // received bytes not yet written, one chunk
+    int64_t m_nReceivedMs = 0;          // when that chunk began
+    std::vector<std::string> m_secrets; // passwords sent in this run
+};
