@@ -120,6 +120,8 @@ void CRunRecorder::OnLineOpened(const LineOpening& opening) {
     if (!opening.strAdapter.empty())
         strText += ", adapter " + opening.strAdapter;
     Line("open", Escaped(strText));
+    if (!opening.strSlowAdapter.empty())
+        Line("slow", Escaped(opening.strSlowAdapter));
 }
 
 void CRunRecorder::OnLineClosed() {

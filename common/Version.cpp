@@ -1,0 +1,5 @@
+#include "common/Version.h"
+
+const char* ToolVersion() {
+    return KTR84_TOOL_VERSION;
+}
