@@ -81,13 +81,29 @@ void CRunRecorder::Flush() {
         Fail(m_strPath + ": " + std::strerror(errno));
 }
 
-// Every password this run sent, wherever it shows in what the module said.
+namespace {
+bool IsWordChar(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// The secret at n stands on its own (an echo), not inside a longer word such
+// as the hex digits of an S-record line.
+bool StandsAlone(const std::string& strText, size_t n, size_t nLength) {
+    return (n == 0 || !IsWordChar(strText[n - 1])) &&
+           (n + nLength == strText.size() || !IsWordChar(strText[n + nLength]));
+}
+} // namespace
+
+// Every password this run sent, wherever the module echoed it.
 std::string CRunRecorder::Masked(std::string_view text) const {
     std::string strText(text);
     for (const std::string& strSecret : m_secrets)
         for (size_t n = strText.find(strSecret); n != std::string::npos;
-             n = strText.find(strSecret, n + 8))
+             n = strText.find(strSecret, n + 1)) {
+            if (!StandsAlone(strText, n, strSecret.size()))
+                continue;
             strText.replace(n, strSecret.size(), "********");
+        }
     return strText;
 }
 

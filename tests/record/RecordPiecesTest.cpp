@@ -1,0 +1,143 @@
+// How a record names and writes things, how old records go, and the
+// progress figures the front ends show.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "record/RecordFolder.h"
+#include "record/RecordText.h"
+#include "record/TimeLeft.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct TempFolder {
+    TempFolder() {
+        char szTemplate[] = "/tmp/ktr84-record-XXXXXX";
+        path = mkdtemp(szTemplate);
+    }
+    ~TempFolder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+void WriteFile(const fs::path& path, size_t nBytes) {
+    std::ofstream(path) << std::string(nBytes, 'x');
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+std::string RecordName(int n) {
+    char sz[64];
+    std::snprintf(sz, sizeof sz, "20261208-%06d.000-Transceiver-ttyUSB0.txt", n);
+    return sz;
+}
+} // namespace
+
+TEST(RecordText, FileNameHoldsTimeModuleAndAPortMadeSafe) {
+    const std::string strName =
+        RecordFileName(std::chrono::system_clock::now(), "IP-Enabled Controller", "/dev/pts/7");
+    EXPECT_TRUE(strName.ends_with("-IP-Enabled_Controller-pts_7.txt")) << strName;
+    EXPECT_EQ(strName.find('/'), std::string::npos);
+    EXPECT_EQ(strName[8], '-');
+    EXPECT_EQ(strName[15], '.');
+}
+
+TEST(RecordText, BytesBecomeOneReadableLine) {
+    EXPECT_EQ(Escaped("Login:\r\n\tx\\"), "Login:\\r\\n\\tx\\\\");
+    EXPECT_EQ(Escaped(std::string("a\0\x7f\xff", 4)), "a\\x00\\x7f\\xff");
+    const std::string strLine = StampedLine(12345, "sent", "b");
+    EXPECT_TRUE(strLine.ends_with("\n"));
+    EXPECT_NE(strLine.find("12.345"), std::string::npos) << strLine;
+    EXPECT_NE(strLine.find("sent"), std::string::npos);
+}
+
+TEST(PruneRecords, KeepsTheNewestHundredAndLeavesOtherFilesAlone) {
+    TempFolder dir;
+    for (int n = 0; n < 105; ++n)
+        WriteFile(dir.path / RecordName(n), 10);
+    WriteFile(dir.path / "notes.txt", 10);
+    PruneRecords(dir.path);
+    const auto names = Names(dir.path);
+    EXPECT_EQ(names.size(), 101u);
+    EXPECT_TRUE(names.count("notes.txt"));
+    for (int n = 0; n < 5; ++n)
+        EXPECT_FALSE(names.count(RecordName(n))) << n;
+    EXPECT_TRUE(names.count(RecordName(5)));
+    EXPECT_TRUE(names.count(RecordName(104)));
+}
+
+TEST(PruneRecords, KeepsWithinTheSizeButNeverRemovesTheNewest) {
+    TempFolder dir;
+    WriteFile(dir.path / RecordName(1), 400);
+    WriteFile(dir.path / RecordName(2), 400);
+    WriteFile(dir.path / RecordName(3), 400);
+    PruneRecords(dir.path, 100, 1000);
+    EXPECT_EQ(Names(dir.path), (std::set<std::string>{RecordName(2), RecordName(3)}));
+    WriteFile(dir.path / RecordName(4), 5000);
+    PruneRecords(dir.path, 100, 1000);
+    EXPECT_EQ(Names(dir.path), std::set<std::string>{RecordName(4)});
+}
+
+TEST(PruneRecords, AFolderThatIsNotThereIsNoError) {
+    EXPECT_NO_THROW(PruneRecords("/nonexistent/ktr84-upgrader"));
+}
+
+TEST(RecordFolder, FollowsTheStateHomeOrFallsBackToHome) {
+    const char* pszOld = std::getenv("XDG_STATE_HOME");
+    const std::string strOld = pszOld ? pszOld : "";
+    setenv("XDG_STATE_HOME", "/var/tmp/state", 1);
+    EXPECT_EQ(RecordFolder(), fs::path("/var/tmp/state/ktr84-upgrader"));
+    setenv("XDG_STATE_HOME", "relative/state", 1); // not absolute: ignored
+    setenv("HOME", "/home/tech", 1);
+    EXPECT_EQ(RecordFolder(), fs::path("/home/tech/.local/state/ktr84-upgrader"));
+    if (pszOld)
+        setenv("XDG_STATE_HOME", strOld.c_str(), 1);
+    else
+        unsetenv("XDG_STATE_HOME");
+}
+
+TEST(TimeLeft, EstimatesFromTheSpeedSinceTheBarFirstMoved) {
+    CTimeLeft t;
+    t.Update(1000, 0, 1000);
+    EXPECT_EQ(t.Percent(), 0);
+    t.Update(4000, 100, 1000);
+    EXPECT_EQ(t.SecondsLeft(), -1); // not settled yet
+    t.Update(6000, 250, 1000);      // 250 in 5 s: 750 more take 15 s
+    EXPECT_EQ(t.Percent(), 25);
+    EXPECT_EQ(t.SecondsLeft(), 15);
+    EXPECT_EQ(TimeLeftText(t.SecondsLeft()), "0:15 left");
+    t.Update(11000, 1000, 1000);
+    EXPECT_EQ(t.Percent(), 100);
+    EXPECT_EQ(t.SecondsLeft(), 0);
+}
+
+TEST(TimeLeft, StartsOverForANewRangeOrWhenTheBarGoesBack) {
+    CTimeLeft t;
+    t.Update(0, 0, 1000);
+    t.Update(10000, 500, 1000);
+    EXPECT_EQ(t.SecondsLeft(), 10);
+    t.Update(10000, 0, 2000); // the next image
+    EXPECT_EQ(t.SecondsLeft(), -1);
+    t.Update(20000, 100, 2000);
+    EXPECT_EQ(t.SecondsLeft(), 190);
+    t.Update(21000, 50, 2000); // back: starts over
+    EXPECT_EQ(t.SecondsLeft(), -1);
+    EXPECT_EQ(TimeLeftText(3725), "1:02:05 left");
+    EXPECT_EQ(TimeLeftText(-1), "");
+}
+
+TEST(TimeLeft, AnEmptyRangeIsNoProgress) {
+    CTimeLeft t;
+    t.Update(0, 0, 0);
+    t.Update(10000, 0, 0);
+    EXPECT_EQ(t.Percent(), 0);
+    EXPECT_EQ(t.SecondsLeft(), -1);
+}

@@ -1,0 +1,183 @@
+// Whole runs against the simulator leave one record each, passwords masked;
+// a record that cannot be written does not touch the run.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "record/RecordFolder.h"
+#include "record/RunRecorder.h"
+#include "tests/ip/IpSimRig.h"
+#include "tests/legacy/SimRig.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct TempFolder {
+    TempFolder() {
+        char szTemplate[] = "/tmp/ktr84-records-XXXXXX";
+        path = mkdtemp(szTemplate);
+    }
+    ~TempFolder() { fs::remove_all(path); }
+    fs::path path;
+};
+
+std::string ReadAll(const std::string& strPath) {
+    std::ifstream in(strPath);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+size_t Files(const fs::path& folder) {
+    size_t n = 0;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec))
+        n += e.is_regular_file();
+    return n;
+}
+
+// The record without the image data it shows (S-record lines sent and
+// echoed), where a password's digits may stand by chance.
+std::string WithoutImageData(const std::string& strRecord) {
+    auto hex = [&](size_t n) { return n < strRecord.size() && std::isxdigit(strRecord[n]); };
+    std::string strOut;
+    for (size_t n = 0; n < strRecord.size();) {
+        size_t nEnd = n + 2;
+        if (strRecord[n] == 'S' && n + 1 < strRecord.size() && std::isdigit(strRecord[n + 1]))
+            while (hex(nEnd))
+                ++nEnd;
+        if (nEnd - n >= 10) {
+            strOut += "S-record";
+            n = nEnd;
+        } else
+            strOut += strRecord[n++];
+    }
+    return strOut;
+}
+
+bool Has(const std::string& strText, const std::string& strPart) {
+    return strText.find(strPart) != std::string::npos;
+}
+
+// A stamped line "  1.234 tag     text..." whose text begins with strStart.
+bool HasLine(const std::string& strRecord, const std::string& strTag, const std::string& strStart) {
+    std::istringstream in(strRecord);
+    for (std::string strLine; std::getline(in, strLine);) {
+        std::istringstream words(strLine);
+        std::string strStamp, strLineTag;
+        words >> strStamp >> strLineTag;
+        if (strStamp.find('.') == std::string::npos || strLineTag != strTag)
+            continue;
+        std::string strRest;
+        std::getline(words >> std::ws, strRest);
+        if (strRest.starts_with(strStart))
+            return true;
+    }
+    return false;
+}
+
+// A Transceiver whose console asks for a log-in, on a line paced like a UART.
+SimOptions ConsoleLoginTransceiver() {
+    SimOptions options = QuickSim(SimModule::Transceiver);
+    options.bConsoleLoginRequired = true;
+    options.strConsolePassword = "4711";
+    return options;
+}
+} // namespace
+
+TEST(RunRecord, TransceiverRunHeaderStatesOutcomeAndNoPasswordInClear) {
+    TempFolder dir;
+    std::ostringstream errors;
+    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CLegacySimRig rig(ConsoleLoginTransceiver(), Transceiver);
+    rig.UseShortImages();
+    rig.dlg.AddListener(recorder);
+    ASSERT_TRUE(rig.bStarted);
+    rig.window.QueuePasswordAnswer(IDOK, "4711");
+    rig.dlg.OnUpgrade();
+    ASSERT_EQ(rig.BoxTexts(), std::vector<std::string>{"Upload Complete!"});
+
+    ASSERT_FALSE(recorder.Path().empty()) << errors.str();
+    EXPECT_EQ(errors.str(), "");
+    EXPECT_EQ(Files(dir.path), 1u);
+    const std::string strRecord = ReadAll(recorder.Path());
+    EXPECT_TRUE(strRecord.starts_with("KTR-84 Upgrader run record\nversion: 9.9 (test)\n"));
+    EXPECT_TRUE(Has(strRecord, "module: Transceiver\n"));
+    EXPECT_TRUE(Has(strRecord, "port: " + rig.pSim->DevicePath() + "\n"));
+    EXPECT_TRUE(Has(strRecord, "rate: 115200\n"));
+    EXPECT_TRUE(Has(strRecord, " at 9600 baud")) << strRecord.substr(0, 2000);
+    EXPECT_TRUE(Has(strRecord, " at 115200 baud"));
+    EXPECT_TRUE(HasLine(strRecord, "state", "")) << strRecord.substr(0, 2000);
+    EXPECT_TRUE(HasLine(strRecord, "status", "Uploading")) << strRecord.substr(0, 2000);
+    EXPECT_TRUE(HasLine(strRecord, "recv", ""));
+    EXPECT_TRUE(HasLine(strRecord, "sent", "root\\r"));
+    EXPECT_TRUE(HasLine(strRecord, "box", "Upload Complete!"));
+    EXPECT_TRUE(HasLine(strRecord, "outcome", "complete ("));
+    // The typed console password and the boot loader's built-in one.
+    EXPECT_FALSE(Has(WithoutImageData(strRecord), "4711")) << strRecord.substr(0, 3000);
+    EXPECT_FALSE(Has(strRecord, "vexa"));
+    EXPECT_TRUE(Has(strRecord, "********"));
+}
+
+TEST(RunRecord, IpRunRecordsImagesAndMasksTheDefaultPassword) {
+    TempFolder dir;
+    std::ostringstream errors;
+    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CSimRun r(FastIp(SimIpStart::Password));
+    r.dlg.AddListener(recorder);
+    r.window.QueuePasswordAnswer(IDOK, kDefaultPassword);
+    r.Upgrade();
+    r.ExpectComplete();
+
+    const std::string strRecord = ReadAll(recorder.Path());
+    EXPECT_TRUE(Has(strRecord, "module: IP-Enabled Controller\n")) << strRecord.substr(0, 1000);
+    EXPECT_TRUE(Has(strRecord, "images: ")) << strRecord.substr(0, 1000);
+    EXPECT_TRUE(HasLine(strRecord, "sent", "loads"));
+    EXPECT_TRUE(HasLine(strRecord, "sent", "bootd"));
+    EXPECT_TRUE(HasLine(strRecord, "outcome", "complete ("));
+    EXPECT_FALSE(Has(WithoutImageData(strRecord), kDefaultPassword));
+    EXPECT_TRUE(HasLine(strRecord, "sent", "********"));
+}
+
+TEST(RunRecord, EachRunHasItsOwnRecordAndAFailureIsNamed) {
+    TempFolder dir;
+    std::ostringstream errors;
+    CRunRecorder recorder(dir.path, "v", errors);
+    CLegacySimRig rig(QuickSim(SimModule::Controller), Transceiver);
+    rig.dlg.AddListener(recorder);
+    ASSERT_TRUE(rig.bStarted);
+    rig.dlg.OnUpgrade();
+    const std::string strFirst = recorder.Path();
+    EXPECT_TRUE(HasLine(ReadAll(strFirst), "outcome", "wrong-cable (")) << ReadAll(strFirst);
+
+    rig.NewModule(QuickSim(SimModule::Transceiver));
+    rig.Select(Transceiver);
+    rig.UseShortImages();
+    rig.dlg.OnUpgrade();
+    EXPECT_NE(recorder.Path(), strFirst);
+    EXPECT_EQ(Files(dir.path), 2u);
+    EXPECT_TRUE(HasLine(ReadAll(recorder.Path()), "outcome", "complete ("));
+}
+
+// Neither a folder that cannot be made nor one that cannot be written ends
+// or fails the run: one line on the error stream, "Upload Complete!".
+TEST(RunRecord, AnUnwritableFolderCostsOneLineAndTheRunGoesOn) {
+    TempFolder dir;
+    std::ofstream(dir.path / "file") << "not a folder";
+    std::ostringstream errors;
+    CRunRecorder recorder(dir.path / "file" / "ktr84-upgrader", "v", errors);
+    CLegacySimRig rig(QuickSim(SimModule::Transceiver), Transceiver);
+    rig.UseShortImages();
+    rig.dlg.AddListener(recorder);
+    ASSERT_TRUE(rig.bStarted);
+    rig.dlg.OnUpgrade();
+    EXPECT_EQ(rig.BoxTexts(), std::vector<std::string>{"Upload Complete!"});
+    EXPECT_TRUE(rig.pSim->MergeWritten());
+    EXPECT_TRUE(recorder.Path().empty());
+    const std::string strErrors = errors.str();
+    EXPECT_TRUE(Has(strErrors, "no run record")) << strErrors;
+    EXPECT_EQ(std::count(strErrors.begin(), strErrors.end(), '\n'), 1) << strErrors;
+}
