@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchRecord.h"
 #include "dialog/UpgraderDlg.h"
 #include "sim/ModuleSim.h"
 #include "testing/ScriptedWindow.h"
@@ -71,6 +72,7 @@ Result MeasureUpload(int nLines, int nUsbLatencyMs) {
 
     CCountingWindow window;
     CUpgraderDlg dlg(window);
+    CBenchRecord record(dlg);
     window.pMemory = &dlg.m_lasting.m_ip;
     const CImageCursor& image = dlg.m_lasting.m_image;
     dlg.OnInitDialog();

@@ -16,6 +16,7 @@
 #include <string>
 #include <time.h>
 
+#include "bench/BenchRecord.h"
 #include "dialog/UpgraderDlg.h"
 #include "firmware/EmbeddedImages.h"
 #include "sim/ModuleSim.h"
@@ -69,6 +70,7 @@ RunResult RunOnce(SimModule module, bool bPace) {
         return r;
     CTimingWindow window;
     CUpgraderDlg dlg(window);
+    CBenchRecord record(dlg);
     dlg.OnInitDialog();
     window.AddListEntry(ctl::kComList, sim.DevicePath());
     window.SetListSelection(ctl::kComList, window.GetListCount(ctl::kComList) - 1);

@@ -20,8 +20,11 @@ std::string WallTime(std::chrono::system_clock::time_point when);
 // Bytes as one line of text: printable ASCII as it stands, CR, LF, TAB and
 // backslash as \r \n \t \\, anything else as \xNN.
 std::string Escaped(std::string_view bytes);
+void AppendEscaped(std::string& strOut, std::string_view bytes);
 
 // "   12.345 tag   text\n".
 std::string StampedLine(int64_t nMs, const char* pszTag, std::string_view text);
+// The "   12.345 tag     " part alone.
+void AppendStamp(std::string& strOut, int64_t nMs, const char* pszTag);
 
 std::string JoinWords(const std::vector<std::string>& words);

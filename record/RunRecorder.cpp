@@ -14,13 +14,20 @@ CRunRecorder::CRunRecorder(fs::path folder, std::string strVersion, std::ostream
     : m_folder(std::move(folder)), m_strVersion(std::move(strVersion)), m_errors(errors) {}
 
 CRunRecorder::~CRunRecorder() {
+    Close();
+}
+
+void CRunRecorder::Close() {
+    WriteOut();
     if (m_pFile)
         std::fclose(m_pFile);
+    m_pFile = nullptr;
 }
 
 void CRunRecorder::Fail(const std::string& strWhat) {
     m_errors << "ktr84: no run record (" << strWhat << "); the upgrade goes on without it."
              << std::endl;
+    m_strLine.clear();
     if (m_pFile)
         std::fclose(m_pFile);
     m_pFile = nullptr;
@@ -48,35 +55,57 @@ bool CRunRecorder::Open(const RunStart& start) {
 }
 
 void CRunRecorder::OnRunStart(const RunStart& start) {
-    if (m_pFile)
-        std::fclose(m_pFile);
-    m_pFile = nullptr;
+    Close();
     m_strPath.clear();
     m_secrets.clear();
     m_strReceived.clear();
+    m_nFlushedMs = 0;
+    m_strLastStatus.clear();
     m_start = std::chrono::steady_clock::now();
     Open(start);
 }
 
-void CRunRecorder::Line(const char* pszTag, std::string_view text) {
+int64_t CRunRecorder::ElapsedMs() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                 m_start)
+        .count();
+}
+
+// One stamped line; bEscape: the text is bytes of the line, written escaped.
+void CRunRecorder::Line(const char* pszTag, std::string_view text, bool bEscape) {
     if (!m_pFile)
         return;
     if (!m_strReceived.empty())
         FlushReceived();
-    const auto nMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                         std::chrono::steady_clock::now() - m_start)
-                         .count();
-    const std::string strLine = StampedLine(nMs, pszTag, text);
-    std::fwrite(strLine.data(), 1, strLine.size(), m_pFile);
+    AppendStamp(m_strLine, ElapsedMs(), pszTag);
+    if (bEscape)
+        AppendEscaped(m_strLine, text);
+    else
+        m_strLine.append(text);
+    m_strLine += '\n';
+    if (m_strLine.size() >= kWriteChunk)
+        WriteOut();
+}
+
+void CRunRecorder::WriteOut() {
+    if (m_pFile && !m_strLine.empty())
+        std::fwrite(m_strLine.data(), 1, m_strLine.size(), m_pFile);
+    m_strLine.clear();
 }
 
 void CRunRecorder::FlushReceived() {
-    const std::string strLine = StampedLine(m_nReceivedMs, "recv", Escaped(Masked(m_strReceived)));
+    AppendStamp(m_strLine, m_nReceivedMs, "recv");
+    if (m_secrets.empty())
+        AppendEscaped(m_strLine, m_strReceived);
+    else
+        AppendEscaped(m_strLine, Masked(m_strReceived));
+    m_strLine += '\n';
     m_strReceived.clear();
-    std::fwrite(strLine.data(), 1, strLine.size(), m_pFile);
 }
 
 void CRunRecorder::Flush() {
+    m_nFlushedMs = ElapsedMs();
+    WriteOut();
     if (m_pFile && (std::fflush(m_pFile) != 0 || std::ferror(m_pFile)))
         Fail(m_strPath + ": " + std::strerror(errno));
 }
@@ -108,45 +137,53 @@ std::string CRunRecorder::Masked(std::string_view text) const {
 }
 
 void CRunRecorder::OnState(std::string_view strName) {
-    Line("state", strName);
+    Line("state", strName, false);
     Flush();
 }
 
 void CRunRecorder::OnStatus(const std::string& strText) {
-    Line("status", Escaped(strText));
+    // The upload repeats its status with every line: written when it changes.
+    if (strText == m_strLastStatus)
+        return;
+    m_strLastStatus = strText;
+    Line("status", strText);
+    // Statuses come with every kilobyte of an upload: written out at most
+    // once a second, the decisive events at once.
+    if (ElapsedMs() - m_nFlushedMs >= 1000)
+        Flush();
 }
 
 void CRunRecorder::OnBox(const std::string& strText, const std::string& strCaption, int nAnswer) {
-    Line("box", Escaped(strCaption.empty() ? strText : strCaption + ": " + strText));
-    Line("answer", nAnswer == IDOK ? "OK" : "Cancel");
+    Line("box", strCaption.empty() ? strText : strCaption + ": " + strText);
+    Line("answer", nAnswer == IDOK ? "OK" : "Cancel", false);
     Flush();
 }
 
 void CRunRecorder::OnPasswordPrompt(int nAnswer) {
-    Line("prompt", nAnswer == IDOK ? "password entered, OK" : "Cancel");
+    Line("prompt", nAnswer == IDOK ? "password entered, OK" : "Cancel", false);
     Flush();
 }
 
 void CRunRecorder::OnNotice(const std::string& strText) {
-    Line("notice", Escaped(strText));
+    Line("notice", strText);
 }
 
 void CRunRecorder::OnLineOpened(const LineOpening& opening) {
     std::string strText = opening.strDevice + " at " + std::to_string(opening.nBaud) + " baud";
     if (!opening.strAdapter.empty())
         strText += ", adapter " + opening.strAdapter;
-    Line("open", Escaped(strText));
+    Line("open", strText);
     if (!opening.strSlowAdapter.empty())
-        Line("slow", Escaped(opening.strSlowAdapter));
+        Line("slow", opening.strSlowAdapter);
 }
 
 void CRunRecorder::OnLineClosed() {
-    Line("close", "");
+    Line("close", "", false);
 }
 
 void CRunRecorder::OnLineSent(std::string_view bytes, bool bSecret) {
     if (!bSecret) {
-        Line("sent", Escaped(bytes));
+        Line("sent", bytes);
         return;
     }
     std::string_view secret = bytes;
@@ -154,25 +191,23 @@ void CRunRecorder::OnLineSent(std::string_view bytes, bool bSecret) {
         secret.remove_suffix(1);
     if (!secret.empty())
         m_secrets.emplace_back(secret);
-    Line("sent", bytes.size() > secret.size() ? "********\\r" : "********");
+    Line("sent", bytes.size() > secret.size() ? "********\\r" : "********", false);
 }
 
 void CRunRecorder::OnLineReceived(std::string_view bytes) {
     if (!m_pFile)
         return;
     if (m_strReceived.empty())
-        m_nReceivedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                            std::chrono::steady_clock::now() - m_start)
-                            .count();
+        m_nReceivedMs = ElapsedMs();
     m_strReceived.append(bytes);
 }
 
 void CRunRecorder::OnRunEnd(const RunEnd& end) {
-    Line("outcome", std::string(OutcomeName(end.outcome)) + " (" + Escaped(end.strStatus) +
-                        (end.strMessage.empty() ? "" : "; " + Escaped(end.strMessage)) + ")");
+    Line("outcome",
+         std::string(OutcomeName(end.outcome)) + " (" + Escaped(end.strStatus) +
+             (end.strMessage.empty() ? "" : "; " + Escaped(end.strMessage)) + ")",
+         false);
     Flush();
-    if (m_pFile)
-        std::fclose(m_pFile);
-    m_pFile = nullptr;
+    Close();
     PruneRecords(m_folder);
 }

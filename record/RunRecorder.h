@@ -37,9 +37,14 @@ public:
 
 private:
     bool Open(const RunStart& start);
-    void Line(const char* pszTag, std::string_view text);
+    void Line(const char* pszTag, std::string_view text, bool bEscape = true);
+    int64_t ElapsedMs() const;
     void FlushReceived();
     void Flush();
+    // Hands the lines gathered so far to the file.
+    void WriteOut();
+    void Close();
+    static constexpr size_t kWriteChunk = 16 * 1024;
     void Fail(const std::string& strWhat);
     std::string Masked(std::string_view text) const;
 
@@ -49,7 +54,10 @@ private:
     std::FILE* m_pFile = nullptr;
     std::string m_strPath;
     std::chrono::steady_clock::time_point m_start;
-    std::string m_strReceived;          // received bytes not yet written, one chunk
-    int64_t m_nReceivedMs = 0;          // when that chunk began
+    std::string m_strReceived; // received bytes not yet written, one chunk
+    int64_t m_nReceivedMs = 0; // when that chunk began
+    int64_t m_nFlushedMs = 0;  // when the file was last written out
+    std::string m_strLine;     // the line being written, reused
+    std::string m_strLastStatus;
     std::vector<std::string> m_secrets; // passwords sent in this run
 };

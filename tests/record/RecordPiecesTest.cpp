@@ -59,6 +59,34 @@ TEST(RecordText, BytesBecomeOneReadableLine) {
     EXPECT_NE(strLine.find("sent"), std::string::npos);
 }
 
+// Every byte value, at every place within and across eight-byte words.
+TEST(RecordText, EveryByteIsEscapedWhereverItStands) {
+    auto reference = [](unsigned char c) -> std::string {
+        if (c == '\r')
+            return "\\r";
+        if (c == '\n')
+            return "\\n";
+        if (c == '\t')
+            return "\\t";
+        if (c == '\\')
+            return "\\\\";
+        if (c >= 0x20 && c < 0x7f)
+            return std::string(1, static_cast<char>(c));
+        char sz[8];
+        std::snprintf(sz, sizeof sz, "\\x%02x", c);
+        return sz;
+    };
+    for (int c = 0; c < 256; ++c)
+        for (size_t at = 0; at < 19; ++at) {
+            std::string strBytes(19, 'S');
+            strBytes[at] = static_cast<char>(c);
+            const std::string strWant = std::string(at, 'S') +
+                                        reference(static_cast<unsigned char>(c)) +
+                                        std::string(18 - at, 'S');
+            ASSERT_EQ(Escaped(strBytes), strWant) << "byte " << c << " at " << at;
+        }
+}
+
 TEST(PruneRecords, KeepsTheNewestHundredAndLeavesOtherFilesAlone) {
     TempFolder dir;
     for (int n = 0; n < 105; ++n)
