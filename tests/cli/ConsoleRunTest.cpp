@@ -152,6 +152,35 @@ TEST_F(ConsoleRun, TheCableOnAnotherModuleEndsWithItsCode) {
     EXPECT_EQ(Summary(done)["upload_baud"].toInt(), 0);
 }
 
+// The password from the file is given once; the module refusing it again
+// ends the run as a failed log-in instead of repeating the refusal.
+TEST_F(ConsoleRun, AWrongPasswordFromAFileIsAFailedLogIn) {
+    SimOptions options;
+    options.module = SimModule::Transceiver;
+    options.bConsoleLoginRequired = true;
+    options.strConsolePassword = "right";
+    CModuleSim sim(options);
+    ASSERT_TRUE(sim.Start());
+    std::ofstream(m_dir / "password") << "wrong\n";
+
+    const Finished done = Run({"--module", "transceiver", "--port", sim.DevicePath(),
+                               "--password-file", (m_dir / "password").string(), "--json"});
+    EXPECT_EQ(done.nExit, 4) << done.strErr;
+    EXPECT_EQ(Summary(done)["outcome"].toString(), "login-failed");
+    size_t nWrong = 0;
+    for (const auto& entry : sim.Transcript())
+        nWrong += entry.strCommand == "wrong";
+    EXPECT_EQ(nWrong, 1u) << "the refused password is not sent again";
+    EXPECT_FALSE(sim.MergeWritten());
+
+    std::ofstream(m_dir / "password") << "right\n";
+    const Finished again = Run({"--module", "transceiver", "--port", sim.DevicePath(),
+                                "--password-file", (m_dir / "password").string()});
+    EXPECT_EQ(again.nExit, 0) << again.strErr;
+    EXPECT_TRUE(again.strOut.empty()) << "no --json, nothing on stdout";
+    EXPECT_TRUE(sim.MergeWritten());
+}
+
 TEST_F(ConsoleRun, APortThatIsNotThereIsNotOpened) {
     const std::string strPort = (m_dir / "no-such-port").string();
     const Finished done = Run({"--module", "ip", "--port", strPort, "--json"});
