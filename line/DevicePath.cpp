@@ -1,13 +1,20 @@
+#include "line/AdapterInfo.h"
+#include "line/PortName.h"
 #include "line/SComDoc.h"
 
 std::string CSComDoc::DevicePath(const std::string& strPort) {
-    static const char* const kComPorts[] = {"COM1", "COM2", "COM3", "COM4"};
-    for (int i = 0; i < 4; ++i) {
-        if (strPort == kComPorts[i])
-            return "/dev/ttyS" + std::to_string(i);
-    }
-    if (strPort.find('/') != std::string::npos)
-        return strPort;
-    // Short names as the port list shows them, such as ttyUSB0.
-    return "/dev/" + strPort;
+    return DevicePath(strPort, DeviceRootsFromEnvironment());
+}
+
+std::string CSComDoc::DevicePath(const std::string& strPort, const DeviceRoots& roots) {
+    const std::string strName = PortOfEntry(strPort);
+    if (strName.find('/') != std::string::npos)
+        return strName;
+    const std::string strTty = TtyOfPort(strName);
+    // A USB adapter opens through its by-id link where it has one, looked up
+    // now: the list may be older than the adapters plugged in.
+    const std::string strStable = StableDevicePath(strTty, roots);
+    if (!strStable.empty())
+        return strStable;
+    return roots.strDev + "/" + strTty;
 }

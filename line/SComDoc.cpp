@@ -8,6 +8,7 @@
 #include "line/LineSettings.h"
 #include "line/LowLatency.h"
 #include "line/ModemLines.h"
+#include "line/OpeningReport.h"
 #include "line/ResumeEvent.h"
 
 CSComDoc::CSComDoc() = default;
@@ -40,7 +41,8 @@ bool CSComDoc::Connect() {
     if (m_nResumeFd < 0 && !CreatePortEvents())
         return Refuse(LineRefusal::WatcherNotStarted);
 
-    const int nFd = OpenExclusive(DevicePath(m_strPort), m_nLastOpenError);
+    const std::string strDevice = DevicePath(m_strPort);
+    const int nFd = OpenExclusive(strDevice, m_nLastOpenError);
     if (nFd < 0) {
         // A reopen that finds no device: the adapter went away meanwhile.
         NoteLineFailure(m_nLastOpenError == ENOENT ? ENODEV : m_nLastOpenError);
@@ -73,9 +75,9 @@ bool CSComDoc::Connect() {
         return Refuse(LineRefusal::WatcherNotStarted);
     }
     RaiseModemLines(nFd);
-    RequestLowLatency(nFd);
+    const LowLatency latency = RequestLowLatency(nFd);
     if (m_pObserver)
-        m_pObserver->OnLineOpened({DevicePath(m_strPort), m_nBaud, {}, {}});
+        m_pObserver->OnLineOpened(DescribeOpening(m_strPort, strDevice, m_nBaud, latency));
     return true;
 }
 

@@ -9,6 +9,8 @@
 
 #include "line/LineObserver.h"
 
+struct DeviceRoots;
+
 // Why the last Connect failed. The line reports; the dialog shows.
 enum class LineRefusal {
     None,
@@ -47,8 +49,12 @@ public:
     int PollHandle() const;
 
     // Device path for a port name: "COM1".."COM4" are /dev/ttyS0..3, a name
-    // holding '/' is used as it stands, any other name lives in /dev.
+    // holding '/' is used as it stands, any other name lives in /dev. A port
+    // list entry "ttyUSB0 — <adapter>" is port ttyUSB0. A tty with a link in
+    // /dev/serial/by-id opens through that link. The roots are those of the
+    // environment (DeviceRootsFromEnvironment) unless given.
     static std::string DevicePath(const std::string& strPort);
+    static std::string DevicePath(const std::string& strPort, const DeviceRoots& roots);
 
     LineRefusal LastRefusal() const { return m_lastRefusal; }
     // Why the last Connect failed to open the device (errno), 0 if it did not.

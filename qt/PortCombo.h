@@ -4,8 +4,9 @@
 #include <QStylePainter>
 #include <functional>
 
-// A drop-down list that reports when it opens and shows a long entry (a
-// simulator's link path) by its end, where the names differ.
+// A drop-down list that reports when it opens and shows a long entry by the
+// end that tells it apart: a simulator's link path by its end, a USB
+// adapter's entry ("ttyUSB0 — maker product") by its start.
 class CPortCombo : public QComboBox {
 public:
     using QComboBox::QComboBox;
@@ -24,8 +25,9 @@ protected:
         initStyleOption(&option);
         const QRect textRect = style()->subControlRect(QStyle::CC_ComboBox, &option,
                                                        QStyle::SC_ComboBoxEditField, this);
-        option.currentText =
-            fontMetrics().elidedText(option.currentText, Qt::ElideLeft, textRect.width());
+        const Qt::TextElideMode mode =
+            option.currentText.startsWith('/') ? Qt::ElideLeft : Qt::ElideRight;
+        option.currentText = fontMetrics().elidedText(option.currentText, mode, textRect.width());
         painter.drawComplexControl(QStyle::CC_ComboBox, option);
         painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     }

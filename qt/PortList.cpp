@@ -1,5 +1,6 @@
 #include "qt/PortList.h"
 #include "common/SimAnnouncement.h"
+#include "line/PortName.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -38,6 +39,13 @@ std::vector<std::string> SerialDevices(const std::string& strDevDir) {
     return names;
 }
 
+std::vector<std::string> SerialDeviceEntries(const DeviceRoots& roots) {
+    std::vector<std::string> entries;
+    for (const std::string& strName : SerialDevices(roots.strDev))
+        entries.push_back(PortEntryText(strName, AdapterDescription(ReadAdapter(strName, roots))));
+    return entries;
+}
+
 std::vector<std::string> RunningSimulators(const std::string& strFolder) {
     std::vector<std::string> paths;
     for (const SimAnnouncement& sim : FindAnnouncedSims(strFolder))
@@ -46,7 +54,7 @@ std::vector<std::string> RunningSimulators(const std::string& strFolder) {
 }
 
 std::vector<std::string> ExtraPorts() {
-    std::vector<std::string> ports = SerialDevices();
+    std::vector<std::string> ports = SerialDeviceEntries(DeviceRootsFromEnvironment());
     for (auto& strPath : RunningSimulators(SimAnnounceDir()))
         ports.push_back(std::move(strPath));
     return ports;

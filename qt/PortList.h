@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "line/AdapterInfo.h"
+
 // Ports offered after "COM1".."COM4": serial devices present on the machine
 // and the lines of running module simulators.
 
@@ -11,10 +13,17 @@
 // name as /dev/<name>.
 std::vector<std::string> SerialDevices(const std::string& strDevDir = "/dev");
 
+// The list's entries for the devices under roots.strDev, in SerialDevices'
+// order: a USB adapter as "ttyUSB0 — FTDI FT232R USB UART (A10K3J2Q)" when sysfs
+// describes it, else by its short name. The serial line opens an entry
+// through the adapter's by-id link.
+std::vector<std::string> SerialDeviceEntries(const DeviceRoots& roots);
+
 // Full paths of the simulators' links in strFolder (SimAnnounceDir() by
 // default) whose process is alive and whose terminal exists, sorted. The
 // serial line opens a path as it stands.
 std::vector<std::string> RunningSimulators(const std::string& strFolder);
 
-// Everything offered after the template's ports: devices, then simulators.
+// Everything offered after the template's ports: devices (with the roots of
+// the environment), then simulators.
 std::vector<std::string> ExtraPorts();

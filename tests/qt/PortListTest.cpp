@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "qt/PortList.h"
+#include "testing/FakeDeviceTree.h"
 
 namespace fs = std::filesystem;
 
@@ -26,6 +27,33 @@ TEST(PortList, SerialDevicesByShortNameInNaturalOrder) {
     EXPECT_EQ(SerialDevices(root.string()),
               (std::vector<std::string>{"ttyACM0", "ttyUSB2", "ttyUSB10"}));
     EXPECT_TRUE(SerialDevices((root / "nowhere").string()).empty());
+}
+
+TEST(PortList, UsbAdaptersAreOfferedByWhatTheyAreInNaturalOrder) {
+    CFakeDeviceTree tree;
+    ASSERT_TRUE(tree.Ok());
+    tree.AddUsbSerial("ttyUSB0",
+                      {"FTDI", "FT232R USB UART", "A10K3J2Q", "0403", "6001", "ftdi_sio", 16});
+    tree.AddUsbSerial("ttyUSB10", {"Silicon Labs", "CP2102 USB to UART Bridge Controller", "",
+                                   "10c4", "ea60", "cp210x", -1});
+    tree.AddModem("ttyACM0", {"Arduino", "Uno", "", "2341", "0043", "cdc_acm", -1});
+    tree.AddOnBoardUart("ttyS0");
+    // ttyUSB2 has a node but nothing in sysfs; ttyUSB9 is in sysfs without a node.
+    for (const char* pszName : {"ttyUSB0", "ttyUSB10", "ttyACM0", "ttyS0", "ttyUSB2"})
+        tree.AddNode(pszName, kCharDevice);
+    tree.AddUsbSerial("ttyUSB9", {"FTDI", "FT232R USB UART", "", "0403", "6001", "ftdi_sio", 1});
+    tree.AddById("usb-FTDI_FT232R_USB_UART_A10K3J2Q-if00-port0", "ttyUSB0");
+
+    const std::string strDash = " \xE2\x80\x94 ";
+    EXPECT_EQ(SerialDeviceEntries(tree.Roots()),
+              (std::vector<std::string>{
+                  "ttyACM0" + strDash + "Arduino Uno",
+                  "ttyUSB0" + strDash + "FTDI FT232R USB UART (A10K3J2Q)", "ttyUSB2",
+                  "ttyUSB10" + strDash + "Silicon Labs CP2102 USB to UART Bridge Controller"}));
+
+    // The adapter pulled: its entry goes with its node.
+    tree.Unplug("ttyUSB0");
+    EXPECT_EQ(SerialDeviceEntries(tree.Roots()).size(), 3u);
 }
 
 TEST(PortList, OnlyLiveSimulatorsWithATerminalAreOffered) {
