@@ -103,11 +103,11 @@ TEST(Layers, NoSourceFileOverThreeHundredLines) {
     EXPECT_GT(nFiles, 100u);
 }
 
-#ifdef KTR84_UPGRADER_MAP
-// The window's program is built from the product's libraries alone.
-TEST(Layers, UpgraderLinksNeitherTheSimulatorNorTheTestDoubles) {
-    std::ifstream in(KTR84_UPGRADER_MAP);
-    ASSERT_TRUE(in) << KTR84_UPGRADER_MAP;
+namespace {
+// The libraries a program's link map says it took objects from.
+Folders LinkedLibraries(const char* pszMap) {
+    std::ifstream in(pszMap);
+    EXPECT_TRUE(in) << pszMap;
     Folders linked;
     const std::regex member(R"(libktr84(\w+)\.a\()");
     for (std::string strLine; std::getline(in, strLine);) {
@@ -115,8 +115,31 @@ TEST(Layers, UpgraderLinksNeitherTheSimulatorNorTheTestDoubles) {
         if (std::regex_search(strLine, match, member))
             linked.insert(match[1].str());
     }
+    return linked;
+}
+} // namespace
+
+#ifdef KTR84_UPGRADER_MAP
+// The window's program is built from the product's libraries alone.
+TEST(Layers, UpgraderLinksNeitherTheSimulatorNorTheTestDoubles) {
+    const Folders linked = LinkedLibraries(KTR84_UPGRADER_MAP);
     EXPECT_TRUE(linked.count("dialog")) << "the map names the libraries it took objects from";
     EXPECT_FALSE(linked.count("sim"));
     EXPECT_FALSE(linked.count("testing"));
+}
+#endif
+
+#ifdef KTR84_CONSOLE_MAP
+// So is the console program, and it has no window toolkit in it.
+TEST(Layers, ConsoleProgramLinksNeitherTheSimulatorNorTheTestDoublesNorQt) {
+    const Folders linked = LinkedLibraries(KTR84_CONSOLE_MAP);
+    EXPECT_TRUE(linked.count("cli"));
+    EXPECT_TRUE(linked.count("dialog"));
+    EXPECT_FALSE(linked.count("sim"));
+    EXPECT_FALSE(linked.count("testing"));
+    EXPECT_FALSE(linked.count("qt"));
+    std::ifstream in(KTR84_CONSOLE_MAP);
+    for (std::string strLine; std::getline(in, strLine);)
+        EXPECT_EQ(strLine.find("libQt6"), std::string::npos) << strLine;
 }
 #endif
