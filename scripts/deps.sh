@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, if any is missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils
-          fontconfig fonts-dejavu-core)
+          fontconfig fonts-dejavu-core ansible-core)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,132 @@
+// Whole Transceiver and Controller runs of the console program against a
+// simulator on a line paced like a UART: each way a run can end, with its
+// exit code and its summary.
+#include <csignal>
+
+#include "E2eRig.h"
+
+namespace {
+// The merge menu's upload choice: the image goes over from here on.
+bool UploadStarted(const SimCommand& c) {
+    return c.strText == "u";
+}
+
+class LegacyRun : public ::testing::TestWithParam<std::string>, public CE2eRig {
+protected:
+    std::string Kind() const { return GetParam(); }
+    std::string OtherKind() const { return Kind() == "transceiver" ? "controller" : "transceiver"; }
+    std::vector<std::string> Sim(std::vector<std::string> more = {}) const {
+        std::vector<std::string> args = QuickLegacy(Kind());
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+};
+
+TEST_P(LegacyRun, CompletesAndTheModuleTakesTheWholeImage) {
+    // The Controller's line comes in random pieces, as from a USB adapter.
+    auto pSim = StartSim("sim", Sim(Kind() == "controller" ? std::vector<std::string>{"--fragments"}
+                                                           : std::vector<std::string>{}));
+    const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), pSim->Device()));
+    ExpectEnded(result, 0, "complete");
+    EXPECT_EQ(result.summary["module"].toString().toStdString(), ModuleTitle(Kind()));
+    EXPECT_EQ(result.summary["message"].toString(), "Upload Complete!");
+    EXPECT_EQ(result.summary["upload_baud"].toInt(), 115200);
+    EXPECT_GT(result.summary["bytes_sent"].toInteger(), 200 * 20);
+    const std::string strRecord = result.summary["record"].toString().toStdString();
+    EXPECT_TRUE(std::filesystem::exists(strRecord)) << strRecord;
+    // The short image: 200 records and its termination, all at the upload rate.
+    const std::vector<SimCommand> commands = pSim->Commands();
+    EXPECT_TRUE(HasCommand(commands, "<201 records>")) << CommandsText(commands);
+    for (const SimCommand& c : commands) {
+        if (c.strText == "<201 records>")
+            EXPECT_EQ(c.nBaud, 115200);
+    }
+}
+
+TEST_P(LegacyRun, TheCableOnTheOtherModuleIsWrongCable) {
+    auto pSim = StartSim("sim", QuickLegacy(OtherKind()));
+    const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), pSim->Device()));
+    ExpectEnded(result, 3, "wrong-cable");
+    EXPECT_FALSE(result.summary["message"].toString().isEmpty());
+    EXPECT_NE(result.strErr.find(result.summary["message"].toString().toStdString()),
+              std::string::npos)
+        << "the box's text goes to stderr: " << result.strErr;
+    EXPECT_FALSE(HasCommand(pSim->Commands(), "u"));
+}
+
+TEST_P(LegacyRun, AWrongConsolePasswordNeverReachesTheRecord) {
+    auto pSim = StartSim("sim", Sim({"--console-login"}));
+    const std::string strSecret = "Wr0ng-Secret-77";
+    const UpgradeResult result = RunToEnd(
+        "run", UpgradeArgs(Kind(), pSim->Device(), {"--password-env", "KTR84_E2E_PASSWORD"}),
+        {"KTR84_E2E_PASSWORD=" + strSecret});
+    EXPECT_NE(result.nExit, 0) << Why(result);
+    EXPECT_NE(result.nExit, 2) << Why(result);
+    EXPECT_EQ(result.strJsonError, "") << Why(result);
+    EXPECT_TRUE(HasCommand(pSim->Commands(), "Passwd: " + strSecret))
+        << "the answer was typed: " << CommandsText(pSim->Commands());
+    EXPECT_FALSE(HasCommand(pSim->Commands(), "u"));
+    const std::string strRecords = AllFilesText(dir.Path() / "run-state");
+    EXPECT_FALSE(strRecords.empty()) << "a record was written";
+    EXPECT_EQ(strRecords.find(strSecret), std::string::npos);
+    EXPECT_EQ(result.strOut.find(strSecret), std::string::npos);
+    EXPECT_EQ(result.strErr.find(strSecret), std::string::npos);
+}
+
+TEST_P(LegacyRun, NoApplicationCodeGoesOnWhenToldTo) {
+    auto pSim = StartSim("sim", Sim({"--no-app", "--no-app-login-delay", "0.3"}));
+    const UpgradeResult result =
+        RunToEnd("run", UpgradeArgs(Kind(), pSim->Device(), {"--on-no-app-code", "continue"}));
+    ExpectEnded(result, 0, "complete");
+    EXPECT_NE(result.strErr.find("No Application Code"), std::string::npos) << result.strErr;
+    EXPECT_TRUE(HasCommand(pSim->Commands(), "<201 records>")) << CommandsText(pSim->Commands());
+}
+
+TEST_P(LegacyRun, NoApplicationCodeStopsWhenToldTo) {
+    auto pSim = StartSim("sim", Sim({"--no-app", "--no-app-login-delay", "0.3"}));
+    const UpgradeResult result =
+        RunToEnd("run", UpgradeArgs(Kind(), pSim->Device(), {"--on-no-app-code", "abort"}));
+    ExpectEnded(result, 7, "aborted");
+    EXPECT_EQ(result.summary["message"].toString(), "Upgrade aborted");
+    EXPECT_FALSE(HasCommand(pSim->Commands(), "u"));
+}
+
+TEST_P(LegacyRun, ARefusedUploadIsUploadFailed) {
+    auto pSim = StartSim("sim", Sim({"--merge-failure"}));
+    const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), pSim->Device()));
+    ExpectEnded(result, 6, "upload-failed");
+    EXPECT_TRUE(result.summary["message"].toString().startsWith("Upload Failed"))
+        << result.summary["message"].toString().toStdString();
+}
+
+TEST_P(LegacyRun, ABootLoaderThatStaysSilentIsNoConnection) {
+    auto pSim = StartSim("sim", Sim({"--silent-from", "bootloader"}));
+    const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), pSim->Device()));
+    ExpectEnded(result, 5, "no-connection");
+    EXPECT_TRUE(result.summary["message"].toString().startsWith("Unable to Connect to Card"));
+}
+
+TEST_P(LegacyRun, ASimulatorKilledMidUploadIsNoConnection) {
+    auto pSim = StartSim("sim", Sim());
+    CUpgradeRun run(dir.Path(), "run", UpgradeArgs(Kind(), pSim->Device()));
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(pSim->WaitForCommand(UploadStarted, 60000)) << CommandsText(pSim->Commands());
+    pSim->Kill(SIGKILL);
+    const UpgradeResult result = run.Wait();
+    ExpectEnded(result, 5, "no-connection");
+    EXPECT_FALSE(HasCommand(pSim->Commands(), "<201 records>"));
+}
+
+TEST_P(LegacyRun, CtrlCMidUploadStopsTheRun) {
+    auto pSim = StartSim("sim", Sim());
+    CUpgradeRun run(dir.Path(), "run", UpgradeArgs(Kind(), pSim->Device()));
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(pSim->WaitForCommand(UploadStarted, 60000)) << CommandsText(pSim->Commands());
+    run.Signal(SIGINT);
+    const UpgradeResult result = run.Wait();
+    ExpectEnded(result, 9, "stopped");
+    EXPECT_FALSE(HasCommand(pSim->Commands(), "<201 records>"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LegacyRun, ::testing::Values("transceiver", "controller"));
+} // namespace
