@@ -40,6 +40,7 @@ public:
 
     // Where the extra ports come from (ExtraPorts by default).
     void SetPortSource(std::function<std::vector<std::string>()> fnSource);
+    std::function<std::vector<std::string>()> PortSource() const { return m_fnPortSource; }
     // Where help.html is looked up, and how it is opened (by default the
     // executable's folder and the desktop's viewer).
     void SetHelpLauncher(QString strFolder, std::function<bool(const QUrl&)> fnOpen);

@@ -3,9 +3,14 @@
 
 #include "dialog/UpgraderDlg.h"
 #include "qt/Artwork.h"
+#include "qt/CommandLine.h"
 #include "qt/QtWindow.h"
 
 int main(int argc, char* argv[]) {
+    // --help, --version and a bad argument are answered before any display opens.
+    const CommandLineResult command = ParseCommandLine(ArgumentList(argc, argv));
+    if (command.action != CommandLineAction::Run)
+        return AnswerCommandLine(command);
     QApplication app(argc, argv);
     app.setApplicationName("ktr84-upgrader");
     app.setDesktopFileName("ktr84-upgrader");
@@ -18,6 +23,7 @@ int main(int argc, char* argv[]) {
     CQtWindow window;
     CUpgraderDlg dlg(window);
     window.InitDialog(dlg);
+    PreselectChoices(command.choices, window);
     window.exec(); // the result (1 Quit, 2 Escape or Close) is not examined
     return 0;
 }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, if any is missing.
+# Installs the Debian packages the build and the tests need, if any is missing
+# (the package tests use dpkg-dev, desktop-file-utils, appstream and man-db).
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils
-          fontconfig fonts-dejavu-core ansible-core)
+          fontconfig fonts-dejavu-core ansible-core
+          dpkg-dev desktop-file-utils appstream groff-base man-db gzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

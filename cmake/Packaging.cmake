@@ -1,0 +1,29 @@
+# The Debian package of the upgrader: `cpack -G DEB` in a configured build
+# tree (scripts/package.sh does it all) writes ktr84-upgrader_<version>_<arch>.deb
+# with everything the install rules put under /usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME ktr84-upgrader)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "KTR-84 Upgrader developers")
+set(CPACK_PACKAGE_CONTACT "KTR-84 Upgrader developers <ktr84-upgrader@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Installs new firmware into KTR-84 base station modules over a serial cable")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The summary above is the first line of the control file's description.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "The KTR-84 Upgrader holds the console dialogue of a Transceiver, Controller
+or IP-Enabled Controller module and delivers the firmware package built into
+it. The package also holds ktr84-modsim, a module simulator on a
+pseudo-terminal, the manual pages, a udev rule that sets the latency timer
+of FTDI USB serial adapters to 1 ms, and an example rule that keeps
+ModemManager away from USB serial adapters.")
+# The Qt and C++ libraries it needs, as dpkg-shlibdeps finds them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+
+include(CPack)
