@@ -3,6 +3,7 @@
 
 #include "dialog/UpgraderDlg.h"
 #include "qt/Artwork.h"
+#include "qt/DesktopListeners.h"
 #include "qt/QtWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
 
     CQtWindow window;
     CUpgraderDlg dlg(window);
+    CDesktopListeners desktop(dlg, window);
     window.InitDialog(dlg);
     window.exec(); // the result (1 Quit, 2 Escape or Close) is not examined
     return 0;

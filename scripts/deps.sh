@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any is missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils
+packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils dbus-daemon
           fontconfig fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
