@@ -5,15 +5,20 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QMenu>
 #include <QPushButton>
+#include <filesystem>
+#include <unistd.h>
 
 #include "dialog/StringTable.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/AboutDlg.h"
 #include "qt/Artwork.h"
 #include "qt/HelpLauncher.h"
+#include "qt/HelpViewer.h"
 #include "qt/PortList.h"
+#include "record/RecordFolder.h"
 
 QString MainWindowTitle() {
     return QString("KTR-84 Upgrader ") + str::kVersion + " " + str::kDate;
@@ -26,7 +31,10 @@ CQtWindow::CQtWindow(QWidget* pParent) : QDialog(pParent) {
     m_clock.start();
     m_fnPortSource = ExtraPorts;
     m_strHelpFolder = QCoreApplication::applicationDirPath();
+    // A desktop viewer started by root would run as root.
+    m_bHelpAsRoot = geteuid() == 0;
     CreateControls();
+    CreateFigures();
 }
 
 CQtWindow::~CQtWindow() = default;
@@ -105,6 +113,7 @@ void CQtWindow::RefreshPortList() {
 QMenu* CQtWindow::CreateContextMenu() {
     auto* pMenu = new QMenu(this);
     pMenu->addAction(str::kAboutItem, this, &CQtWindow::OnAbout);
+    pMenu->addAction("Open run records", this, &CQtWindow::OnOpenRecords);
     return pMenu;
 }
 
@@ -120,9 +129,28 @@ void CQtWindow::OnAbout() {
 }
 
 void CQtWindow::OnHelp() {
+    const QString strPage = FindHelpPage(m_strHelpFolder);
     // A box of the framework's: no icon of the caller's, so the exclamation.
-    if (!LaunchHelp(m_strHelpFolder, m_fnOpenHelp))
+    if (strPage.isEmpty()) {
         MessageBox("Failed to launch help.", "", MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    if (!m_bHelpAsRoot && LaunchHelp(m_strHelpFolder, m_fnOpenHelp))
+        return;
+    if (!m_pHelpViewer)
+        m_pHelpViewer = new CHelpViewer(this);
+    m_pHelpViewer->ShowPage(strPage);
+}
+
+void CQtWindow::OnOpenRecords() {
+    const std::filesystem::path folder = RecordFolder();
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(folder.string()));
+    if (m_fnOpenFolder)
+        m_fnOpenFolder(url);
+    else
+        QDesktopServices::openUrl(url);
 }
 
 void CQtWindow::accept() {

@@ -2,12 +2,14 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QUrl>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "qt/HelpViewer.h"
 #include "window/WindowLayer.h"
 
 class CPortCombo;
@@ -30,10 +32,15 @@ public:
     void InitDialog(CUpgraderDlg& dlg);
 
     QWidget* Control(int nId) const;
-    // The window's context menu, where Linux users find the About item.
+    // The window's context menu, where Linux users find the About item and
+    // the folder of the run records.
     QMenu* CreateContextMenu();
     void OnAbout();
+    // The help page in the desktop's viewer, or in the tool's own window when
+    // that viewer fails or the tool runs as root; a box when there is no page.
     void OnHelp();
+    // Opens the run records' folder (created if missing) in the file manager.
+    void OnOpenRecords();
     // Rebuilds the entries after COM1..COM4 from the port source, keeping the
     // selection when its entry is still there. Runs whenever the list opens.
     void RefreshPortList();
@@ -44,6 +51,21 @@ public:
     // Where help.html is looked up, and how it is opened (by default the
     // executable's folder and the desktop's viewer).
     void SetHelpLauncher(QString strFolder, std::function<bool(const QUrl&)> fnOpen);
+    // Whether help avoids the desktop's viewer (by default when run as root).
+    void SetHelpAsRoot(bool bAsRoot) { m_bHelpAsRoot = bAsRoot; }
+    // The tool's own help window, once shown.
+    CHelpViewer* HelpViewer() const { return m_pHelpViewer; }
+    // How the records' folder is opened (QDesktopServices::openUrl by default).
+    void SetFolderOpener(std::function<bool(const QUrl&)> fnOpen) {
+        m_fnOpenFolder = std::move(fnOpen);
+    }
+
+    // Beside the template's controls: the upload's time left under the
+    // progress bar, and one line about a slow adapter (empty hides it).
+    void ShowTimeLeft(const std::string& strText);
+    void ShowSlowAdapter(const std::string& strText);
+    QLabel* TimeLeftLabel() const { return m_pTimeLeft; }
+    QLabel* SlowAdapterLine() const { return m_pSlowLine; }
 
     // --- CWindowLayer ---
     std::string GetControlText(int nId) override;
@@ -86,6 +108,7 @@ private:
     QLabel* AddText(int nId, const char* pszText, QRect rect, Qt::Alignment align);
     CPortCombo* AddList(int nId, QRect rect);
     void AddProgressBar(QRect rect);
+    void CreateFigures();
     void ConnectHandlers();
     template <class T> T* Find(int nId) const;
 
@@ -98,6 +121,11 @@ private:
     std::function<std::vector<std::string>()> m_fnPortSource;
     QString m_strHelpFolder;
     std::function<bool(const QUrl&)> m_fnOpenHelp;
+    bool m_bHelpAsRoot = false;
+    QPointer<CHelpViewer> m_pHelpViewer;
+    std::function<bool(const QUrl&)> m_fnOpenFolder;
+    QLabel* m_pTimeLeft = nullptr;
+    QLabel* m_pSlowLine = nullptr;
 };
 
 // The main window's title: "KTR-84 Upgrader " + version + " " + date.

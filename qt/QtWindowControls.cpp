@@ -98,6 +98,9 @@ void CQtWindow::AddProgressBar(QRect rect) {
     pProgress->setGeometry(rect);
     pProgress->setRange(0, 100);
     pProgress->setValue(0);
-    pProgress->setTextVisible(false);
+    // The bar carries its percentage.
+    pProgress->setFormat("%p%");
+    pProgress->setAlignment(Qt::AlignCenter);
+    pProgress->setTextVisible(true);
     m_controls[ctl::kProgress] = pProgress;
 }

@@ -4,6 +4,7 @@
 #include "dialog/UpgraderDlg.h"
 #include "qt/Artwork.h"
 #include "qt/CommandLine.h"
+#include "qt/DesktopListeners.h"
 #include "qt/QtWindow.h"
 
 int main(int argc, char* argv[]) {
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
 
     CQtWindow window;
     CUpgraderDlg dlg(window);
+    CDesktopListeners desktop(dlg, window);
     window.InitDialog(dlg);
     PreselectChoices(command.choices, window);
     window.exec(); // the result (1 Quit, 2 Escape or Close) is not examined

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, if any is missing
 # (the package tests use dpkg-dev, desktop-file-utils, appstream and man-db).
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils
+packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils dbus-daemon
           fontconfig fonts-dejavu-core ansible-core
           dpkg-dev desktop-file-utils appstream groff-base man-db gzip)
 missing=()

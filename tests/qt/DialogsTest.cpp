@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "QtTestHelpers.h"
+#include "StateHome.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/AboutDlg.h"
 #include "qt/PasswordDlg.h"
@@ -114,7 +115,7 @@ TEST(AboutBox, OpensFromTheWindowsContextMenu) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
     QMenu* pMenu = window.CreateContextMenu();
-    ASSERT_EQ(pMenu->actions().size(), 1);
+    ASSERT_EQ(pMenu->actions().size(), 2);
     QAction* pAbout = pMenu->actions()[0];
     EXPECT_EQ(pAbout->text(), "&About KTR-84 upgrader...");
     QString strShown;
@@ -125,6 +126,32 @@ TEST(AboutBox, OpensFromTheWindowsContextMenu) {
     pAbout->trigger();
     EXPECT_EQ(strShown, "About ZEK upgrader");
     EXPECT_TRUE(window.isVisible()); // the About box's Escape is its own
+    delete pMenu;
+}
+
+TEST(RunRecords, OpenFromTheContextMenuBesideAboutCreatingTheFolder) {
+    CStateHome home;
+    CQtWindow window;
+    CUpgraderDlg dlg(window);
+    window.SetPortSource({});
+    window.InitDialog(dlg);
+    QList<QUrl> opened;
+    window.SetFolderOpener([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+
+    QMenu* pMenu = window.CreateContextMenu();
+    ASSERT_EQ(pMenu->actions().size(), 2);
+    EXPECT_EQ(pMenu->actions()[0]->text(), "&About KTR-84 upgrader...");
+    QAction* pRecords = pMenu->actions()[1];
+    EXPECT_EQ(pRecords->text(), "Open run records");
+    ASSERT_FALSE(std::filesystem::exists(home.Records()));
+    pRecords->trigger();
+    EXPECT_TRUE(std::filesystem::is_directory(home.Records()));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(home.Records().string())));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     delete pMenu;
 }
 } // namespace

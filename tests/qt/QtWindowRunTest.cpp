@@ -9,12 +9,14 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "QtTestHelpers.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/HelpLauncher.h"
+#include "qt/HelpViewer.h"
 #include "qt/PasswordDlg.h"
 #include "qt/QtWindow.h"
 
@@ -137,11 +139,12 @@ TEST_F(QtWindowRun, WaitForInputEndsWhenInputArrives) {
     close(fds[1]);
 }
 
-TEST_F(QtWindowRun, HelpOpensThePageBesideTheExecutableOrSaysItFailed) {
+TEST_F(QtWindowRun, HelpInTheDesktopsViewerOrTheToolsOwnWindow) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QList<QUrl> opened;
     bool bViewerWorks = true;
+    window.SetHelpAsRoot(false);
     window.SetHelpLauncher(dir.path(), [&](const QUrl& url) {
         opened << url;
         return bViewerWorks;
@@ -157,19 +160,41 @@ TEST_F(QtWindowRun, HelpOpensThePageBesideTheExecutableOrSaysItFailed) {
         return strBox;
     };
 
-    // No page anywhere near.
+    // No page anywhere near: the one case for the box.
     if (FindHelpPage(dir.path()).isEmpty()) {
         EXPECT_EQ(pressHelp(), "Failed to launch help.");
+        EXPECT_EQ(window.HelpViewer(), nullptr);
     }
 
     QFile page(QDir(dir.path()).filePath("help.html"));
     ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.write("<html><body><h1>Upgrading a module</h1></body></html>");
     page.close();
+    const QUrl pageUrl = QUrl::fromLocalFile(page.fileName());
     EXPECT_EQ(pressHelp(), "");
-    ASSERT_FALSE(opened.isEmpty());
-    EXPECT_EQ(opened.back(), QUrl::fromLocalFile(page.fileName()));
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.back(), pageUrl);
+    EXPECT_EQ(window.HelpViewer(), nullptr); // the desktop's viewer has it
 
+    // The desktop's viewer cannot be started: the tool's own window shows the page.
     bViewerWorks = false;
-    EXPECT_EQ(pressHelp(), "Failed to launch help.");
+    EXPECT_EQ(pressHelp(), "");
+    EXPECT_EQ(opened.size(), 2);
+    CHelpViewer* pViewer = window.HelpViewer();
+    ASSERT_NE(pViewer, nullptr);
+    EXPECT_TRUE(pViewer->isVisible());
+    EXPECT_FALSE(pViewer->isModal());
+    EXPECT_EQ(pViewer->Browser()->source(), pageUrl);
+    EXPECT_TRUE(pViewer->Browser()->toPlainText().contains("Upgrading a module"));
+    pViewer->close();
+
+    // As root the desktop's viewer is not asked at all; the same window comes back.
+    bViewerWorks = true;
+    window.SetHelpAsRoot(true);
+    EXPECT_EQ(pressHelp(), "");
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(window.HelpViewer(), pViewer);
+    EXPECT_TRUE(pViewer->isVisible());
+    EXPECT_EQ(pViewer->Browser()->source(), pageUrl);
 }
 } // namespace
