@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 // How the IP-Enabled Controller's dialogue is paced: the fixed waits, in
 // milliseconds, that its operating system and boot monitor expect. In one
 // place, so the run's timing reads in one look.
@@ -33,4 +35,11 @@ inline constexpr int kAfterRevertMs = 200;
 inline constexpr int kAfterBootdMs = 1000;
 inline constexpr int kAfterAbortCrMs = 100;
 inline constexpr int kAbortPauseMs = 1000;
+// A stop mid-download waits for the monitor to end it: until it has said so,
+// or has been quiet for 5 s (it may be working through what the line held),
+// in 80 passes at most.
+inline constexpr uint8_t kCtrlC = 0x03;
+inline constexpr int kEndDownloadPollMs = 100;
+inline constexpr int kEndDownloadQuietWaits = 50;
+inline constexpr int kEndDownloadPasses = 80;
 } // namespace ip

@@ -49,17 +49,6 @@ void CIpRun::Run() {
     }
 }
 
-bool CIpRun::Stop() {
-    m_bExit = true; // the rest of the pass still runs
-    m_window.PostQuit();
-    const bool bInMonitor = m_state == IpRaiseBaud || m_state == IpFlashImage;
-    if (!m_dialog.LeaveModuleRunningOnStop() || !bInMonitor || m_bFlashTouched)
-        return false;
-    m_state = Abort();
-    ReportState();
-    return true;
-}
-
 void CIpRun::ReportState() {
     std::string strName = IpStateName(m_state, m_memory.FlashStep);
     if (strName == m_strStateName)

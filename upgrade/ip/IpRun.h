@@ -45,8 +45,10 @@ private:
     bool Streaming() const;
     // The operator stopped the run: where the module waits in its boot monitor
     // with its flash untouched, and the dialog wants it, boot it again first
-    // and end the run at once (true).
+    // and end the run at once (true). (IpStop.cpp)
     bool Stop();
+    bool InDownload() const;
+    void EndDownload();
     void ReportState();
     void EnableRunControls(bool bEnable);
     void Send(const std::string& strCommand);

@@ -38,8 +38,9 @@ TEST_P(LegacyRun, CompletesAndTheModuleTakesTheWholeImage) {
     const std::vector<SimCommand> commands = pSim->Commands();
     EXPECT_TRUE(HasCommand(commands, "<201 records>")) << CommandsText(commands);
     for (const SimCommand& c : commands) {
-        if (c.strText == "<201 records>")
+        if (c.strText == "<201 records>") {
             EXPECT_EQ(c.nBaud, 115200);
+        }
     }
 }
 
