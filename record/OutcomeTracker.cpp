@@ -62,8 +62,11 @@ void COutcomeTracker::OnRunStart(const RunStart&) {
 }
 
 void COutcomeTracker::OnStatus(const std::string& strText) {
-    if (strText == "Login failed!")
+    // What the last log-in came to, on the console or in the boot loader.
+    if (strText == "Login failed!" || strText == "Bootloader Login Failed, Retrying")
         m_bLoginRefused = true;
+    else if (strText == "Login Successful!" || strText == "Bootloader Login Successful!")
+        m_bLoginRefused = false;
     if (strText != "Idle")
         m_strStatus = strText;
 }

@@ -7,8 +7,8 @@
 
 // Tells how a run ended from what the operator was shown: the message boxes
 // and their answers, the statuses, a cancelled password prompt. The first
-// box that decides a run decides it; a refused log-in names the failure that
-// follows it.
+// box that decides a run decides it; a log-in refused, and not followed by
+// one that succeeded, names the failure that follows it.
 class COutcomeTracker : public CRunListener {
 public:
     void OnRunStart(const RunStart&) override;

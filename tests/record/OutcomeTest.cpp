@@ -44,6 +44,18 @@ TEST(Outcome, ARefusedLogInNamesTheFailureThatFollows) {
     EXPECT_EQ(end.strMessage, "Unable to Connect to Card");
 }
 
+TEST(Outcome, ARefusedBootLoaderLogInCountsAndASuccessfulOneClearsIt) {
+    EXPECT_EQ(
+        Play({{"Unable to Connect to Card", IDOK}}, false, {"Bootloader Login Failed, Retrying"})
+            .outcome,
+        RunOutcome::LoginFailed);
+    EXPECT_EQ(Play({{"Upload Failed!", IDOK}}, false,
+                   {"Login failed!", "Login Successful!", "Bootloader Login Failed, Retrying",
+                    "Bootloader Login Successful!"})
+                  .outcome,
+              RunOutcome::UploadFailed);
+}
+
 TEST(Outcome, TheFirstDecidingBoxHolds) {
     const RunEnd end = Play({{"Upload Failed!", IDOK}, {"Upload Complete!", IDOK}});
     EXPECT_EQ(end.outcome, RunOutcome::UploadFailed);
