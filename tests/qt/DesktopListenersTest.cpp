@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "QtRunRig.h"
 #include "StateHome.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/DesktopListeners.h"
@@ -46,25 +47,9 @@ TEST(DesktopListeners, AWholeRunLeavesItsRecordAndTheNoticeOfNoBus) {
     CDesktopListeners desktop(dlg, window, noBus, errors);
     CShortLegacyImages images;
     dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) { return images.Find(name); };
-    window.SetPortSource([&] { return std::vector<std::string>{sim.DevicePath()}; });
-    window.InitDialog(dlg);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
-    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(sim.DevicePath())));
+    ASSERT_TRUE(ShowWithPort(window, dlg, sim.DevicePath()));
 
-    std::vector<QString> boxes;
-    QTimer watcher;
-    watcher.setInterval(20);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes.push_back(pBox->text());
-            QTest::keyClick(pBox, Qt::Key_Return);
-        }
-    });
-    watcher.start();
-    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
-    watcher.stop();
+    const std::vector<QString> boxes = PressUpgradeAnsweringOk(window);
     QDBusConnection::disconnectFromBus("no-bus");
 
     EXPECT_EQ(boxes, std::vector<QString>{"Upload Complete!"});

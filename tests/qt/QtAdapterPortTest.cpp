@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+#include "QtRunRig.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/QtWindow.h"
 #include "testing/FakeDeviceTree.h"
@@ -56,22 +57,12 @@ protected:
     // open, what reached the far end is kept and the far end hangs up, which
     // ends the run at once.
     std::vector<QString> PressUpgrade() {
-        std::vector<QString> boxes;
-        QTimer watcher;
-        watcher.setInterval(20);
-        QObject::connect(&watcher, &QTimer::timeout, [&] {
-            if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                boxes.push_back(pBox->text());
-                QTest::keyClick(pBox, Qt::Key_Return);
-            } else if (listener.opening && strReceived.empty()) {
+        return PressUpgradeAnsweringOk(window, [&] {
+            if (listener.opening && strReceived.empty()) {
                 strReceived = pty.Receive();
                 pty.CloseMaster();
             }
         });
-        watcher.start();
-        QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
-        watcher.stop();
-        return boxes;
     }
 
     CFakeDeviceTree tree;

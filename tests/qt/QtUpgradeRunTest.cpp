@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "QtRunRig.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/QtWindow.h"
 #include "sim/ModuleSim.h"
@@ -32,27 +33,14 @@ TEST(QtUpgradeRun, TransceiverUpgradeAgainstTheSimulator) {
     CUpgraderDlg dlg(window);
     CShortLegacyImages images;
     dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) { return images.Find(name); };
-    window.SetPortSource([&] { return std::vector<std::string>{sim.DevicePath()}; });
-    window.InitDialog(dlg);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
-    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(sim.DevicePath())));
+    ASSERT_TRUE(ShowWithPort(window, dlg, sim.DevicePath()));
 
-    // Watches the window while the run goes on: boxes are answered with OK,
-    // the controls' states and the statuses are noted.
-    std::vector<QString> boxes;
+    // Watches the window while the run goes on: the controls' states and the
+    // statuses are noted.
     std::set<std::string> statuses;
     bool bLockedDuringRun = true;
     int nTicksDuringRun = 0;
-    QTimer watcher;
-    watcher.setInterval(20);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes.push_back(pBox->text());
-            QTest::keyClick(pBox, Qt::Key_Return);
-            return;
-        }
+    const std::vector<QString> boxes = PressUpgradeAnsweringOk(window, [&] {
         if (!dlg.IsRunning())
             return;
         ++nTicksDuringRun;
@@ -60,9 +48,6 @@ TEST(QtUpgradeRun, TransceiverUpgradeAgainstTheSimulator) {
         for (int nId : {ctl::kUpgrade, ctl::kTransceiver, ctl::kController, ctl::kIpController})
             bLockedDuringRun = bLockedDuringRun && !window.IsEnabled(nId);
     });
-    watcher.start();
-    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
-    watcher.stop();
 
     EXPECT_EQ(boxes, std::vector<QString>{"Upload Complete!"});
     EXPECT_TRUE(sim.MergeWritten());
@@ -92,28 +77,13 @@ TEST(QtUpgradeRun, LineThatVanishesMidUploadGivesTheWindowBack) {
     CUpgraderDlg dlg(window);
     CShortLegacyImages images(2000);
     dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) { return images.Find(name); };
-    window.SetPortSource([&] { return std::vector<std::string>{strPath}; });
-    window.InitDialog(dlg);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
-    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(strPath)));
+    ASSERT_TRUE(ShowWithPort(window, dlg, strPath));
 
-    // Qt's timers run rarely while the upload pumps: the first tick seen in it pulls the plug.
-    std::vector<QString> boxes;
-    QTimer watcher;
-    watcher.setInterval(20);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes.push_back(pBox->text());
-            QTest::keyClick(pBox, Qt::Key_Return);
-        } else if (pSim && window.GetControlText(ctl::kStatus).rfind("Uploading ", 0) == 0) {
+    // The first tick seen in the upload pulls the plug.
+    const std::vector<QString> boxes = PressUpgradeAnsweringOk(window, [&] {
+        if (pSim && window.GetControlText(ctl::kStatus).rfind("Uploading ", 0) == 0)
             pSim.reset(); // the adapter is pulled
-        }
     });
-    watcher.start();
-    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
-    watcher.stop();
 
     ASSERT_FALSE(pSim) << "no upload seen: " << window.GetControlText(ctl::kStatus);
     ASSERT_EQ(boxes.size(), 1u);

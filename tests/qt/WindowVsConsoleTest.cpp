@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "QtRunRig.h"
 #include "SimProcess.h"
 #include "dialog/UpgraderDlg.h"
 #include "qt/QtWindow.h"
@@ -30,25 +31,8 @@ std::vector<QString> UpgradeThroughTheWindow(const std::string& strPort) {
     CUpgraderDlg dlg(window);
     CShortLegacyImages images;
     dlg.m_lasting.m_image.m_findImage = [&](std::string_view name) { return images.Find(name); };
-    window.SetPortSource([&] { return std::vector<std::string>{strPort}; });
-    window.InitDialog(dlg);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* pPorts = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
-    pPorts->setCurrentIndex(pPorts->findText(QString::fromStdString(strPort)));
-    std::vector<QString> boxes;
-    QTimer watcher;
-    watcher.setInterval(20);
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        if (auto* pBox = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            boxes.push_back(pBox->text());
-            QTest::keyClick(pBox, Qt::Key_Return);
-        }
-    });
-    watcher.start();
-    QTest::mouseClick(window.Control(ctl::kUpgrade), Qt::LeftButton);
-    watcher.stop();
-    return boxes;
+    EXPECT_TRUE(ShowWithPort(window, dlg, strPort));
+    return PressUpgradeAnsweringOk(window);
 }
 
 TEST(WindowVsConsole, TheModuleHearsTheSameUpgradeFromBoth) {
