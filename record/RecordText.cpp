@@ -1,6 +1,7 @@
 #include "record/RecordText.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -66,93 +67,130 @@ struct PlainBytes {
 };
 constexpr PlainBytes kPlain;
 
-// True when none of the eight bytes in w needs escaping: each lies in
-// 0x20..0x7e and none is a backslash (the word tests are exact).
-bool EightPlain(uint64_t w) {
-    constexpr uint64_t kOnes = ~uint64_t{0} / 255, kHigh = kOnes * 0x80;
-    const uint64_t nBelow = (w - kOnes * 0x20) & ~w & kHigh;
-    const uint64_t nAbove = ((w + kOnes * (127 - 0x7e)) | w) & kHigh;
-    const uint64_t nSlash = w ^ (kOnes * '\\');
-    const uint64_t nSlashZero = (nSlash - kOnes) & ~nSlash & kHigh;
-    return (nBelow | nAbove | nSlashZero) == 0;
+using Bytes16 = unsigned char __attribute__((vector_size(16)));
+
+// How many of the sixteen bytes at p, from the first, need no escaping.
+size_t PlainPrefix(const unsigned char* p) {
+    Bytes16 v;
+    std::memcpy(&v, p, sizeof v);
+    const auto escape = (v < 0x20) | (v > 0x7e) | (v == '\\');
+    uint64_t nLow = 0, nHigh = 0;
+    std::memcpy(&nLow, &escape, 8);
+    std::memcpy(&nHigh, reinterpret_cast<const char*>(&escape) + 8, 8);
+    if constexpr (std::endian::native != std::endian::little) {
+        size_t n = 0;
+        while (n < 16 && kPlain.plain[p[n]])
+            ++n;
+        return n;
+    }
+    if (nLow != 0)
+        return static_cast<size_t>(__builtin_ctzll(nLow)) / 8; // the lowest address first
+    if (nHigh != 0)
+        return 8 + static_cast<size_t>(__builtin_ctzll(nHigh)) / 8;
+    return 16;
 }
 
-// Where the run of bytes written as they stand, from n on, ends.
-size_t PlainEnd(const unsigned char* p, size_t n, size_t nSize) {
-    for (uint64_t w; n + 8 <= nSize; n += 8) {
-        std::memcpy(&w, p + n, 8);
-        if (!EightPlain(w))
-            break;
+char* WriteByte(char* pOut, unsigned char c) {
+    static const char kHex[] = "0123456789abcdef";
+    if (kPlain.plain[c]) {
+        *pOut = static_cast<char>(c);
+        return pOut + 1;
     }
-    while (n < nSize && kPlain.plain[p[n]])
-        ++n;
-    return n;
+    pOut[0] = '\\';
+    switch (c) {
+    case '\r':
+        pOut[1] = 'r';
+        return pOut + 2;
+    case '\n':
+        pOut[1] = 'n';
+        return pOut + 2;
+    case '\t':
+        pOut[1] = 't';
+        return pOut + 2;
+    case '\\':
+        pOut[1] = '\\';
+        return pOut + 2;
+    default:
+        pOut[1] = 'x';
+        pOut[2] = kHex[c >> 4];
+        pOut[3] = kHex[c & 15];
+        return pOut + 4;
+    }
 }
 } // namespace
 
-void AppendEscaped(std::string& strOut, std::string_view bytes) {
-    static const char kHex[] = "0123456789abcdef";
+char* WriteEscaped(char* pOut, std::string_view bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t nSize = bytes.size();
-    strOut.reserve(strOut.size() + nSize + 8);
-    for (size_t n = 0; n < nSize;) {
-        const size_t nPlain = PlainEnd(p, n, nSize);
-        strOut.append(bytes.data() + n, nPlain - n);
-        if (nPlain == nSize)
-            return;
-        const unsigned char c = p[nPlain];
-        n = nPlain + 1;
-        if (c == '\r')
-            strOut.append("\\r", 2);
-        else if (c == '\n')
-            strOut.append("\\n", 2);
-        else if (c == '\t')
-            strOut.append("\\t", 2);
-        else if (c == '\\')
-            strOut.append("\\\\", 2);
-        else {
-            const char szHex[4] = {'\\', 'x', kHex[c >> 4], kHex[c & 15]};
-            strOut.append(szHex, 4);
-        }
+    size_t n = 0;
+    // Sixteen bytes at a time, the plain ones copied at once; the room for
+    // the escaped text always holds the sixteen copied (EscapedRoom).
+    while (n + 16 <= nSize) {
+        const size_t nPlain = PlainPrefix(p + n);
+        std::memcpy(pOut, p + n, 16);
+        pOut += nPlain;
+        n += nPlain;
+        if (nPlain < 16)
+            pOut = WriteByte(pOut, p[n++]);
     }
+    // The rest, fewer than sixteen, the same way from a copy padded with
+    // plain bytes.
+    unsigned char tail[32];
+    std::memset(tail, 'a', sizeof tail);
+    const size_t nLeft = nSize - n;
+    if (nLeft > 0)
+        std::memcpy(tail, p + n, nLeft);
+    for (size_t m = 0; m < nLeft;) {
+        const size_t nPlain = std::min(PlainPrefix(tail + m), nLeft - m);
+        std::memcpy(pOut, tail + m, 16);
+        pOut += nPlain;
+        m += nPlain;
+        if (m < nLeft)
+            pOut = WriteByte(pOut, tail[m++]);
+    }
+    return pOut;
 }
 
 std::string Escaped(std::string_view bytes) {
-    std::string strOut;
-    strOut.reserve(bytes.size() + 8);
-    AppendEscaped(strOut, bytes);
+    std::string strOut(EscapedRoom(bytes.size()), '\0');
+    strOut.resize(static_cast<size_t>(WriteEscaped(strOut.data(), bytes) - strOut.data()));
     return strOut;
 }
 
-void AppendStamp(std::string& strOut, int64_t nMs, const char* pszTag) {
+char* WriteStamp(char* pOut, int64_t nMs, const char* pszTag) {
     // "sssss.mmm tag     ": seconds right-aligned in five places (more when
     // a run goes past a day), the tag left-aligned in seven.
     const uint64_t nValue = nMs < 0 ? 0 : static_cast<uint64_t>(nMs);
-    char szStamp[48];
-    char* const pPoint = szStamp + 20;
-    pPoint[0] = '.';
-    pPoint[1] = static_cast<char>('0' + nValue / 100 % 10);
-    pPoint[2] = static_cast<char>('0' + nValue / 10 % 10);
-    pPoint[3] = static_cast<char>('0' + nValue % 10);
-    char* p = pPoint;
+    char szSeconds[20];
+    char* const pEnd = szSeconds + sizeof szSeconds;
+    char* p = pEnd;
     uint64_t nSeconds = nValue / 1000;
     do {
         *--p = static_cast<char>('0' + nSeconds % 10);
         nSeconds /= 10;
     } while (nSeconds > 0);
-    while (pPoint - p < 5)
-        *--p = ' ';
-    char* q = pPoint + 4;
-    std::memset(q, ' ', 9);
-    const size_t nTag = std::min<size_t>(std::strlen(pszTag), 14);
-    std::memcpy(q + 1, pszTag, nTag);
-    q += nTag < 7 ? 9 : nTag + 2;
-    strOut.append(p, static_cast<size_t>(q - p));
+    for (ptrdiff_t nPad = 5 - (pEnd - p); nPad > 0; --nPad)
+        *pOut++ = ' ';
+    pOut = std::copy(p, pEnd, pOut);
+    const auto nMillis = static_cast<unsigned>(nValue % 1000);
+    pOut[0] = '.';
+    pOut[1] = static_cast<char>('0' + nMillis / 100);
+    pOut[2] = static_cast<char>('0' + nMillis / 10 % 10);
+    pOut[3] = static_cast<char>('0' + nMillis % 10);
+    pOut[4] = ' ';
+    pOut += 5;
+    size_t nTag = 0;
+    for (; pszTag[nTag] != '\0' && nTag < 14; ++nTag)
+        *pOut++ = pszTag[nTag];
+    for (; nTag < 7; ++nTag)
+        *pOut++ = ' ';
+    *pOut++ = ' ';
+    return pOut;
 }
 
 std::string StampedLine(int64_t nMs, const char* pszTag, std::string_view text) {
-    std::string strLine;
-    AppendStamp(strLine, nMs, pszTag);
+    std::string strLine(kStampRoom, ' ');
+    strLine.resize(static_cast<size_t>(WriteStamp(strLine.data(), nMs, pszTag) - strLine.data()));
     strLine.append(text);
     strLine += '\n';
     return strLine;

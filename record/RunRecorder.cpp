@@ -1,5 +1,6 @@
 #include "record/RunRecorder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -11,7 +12,8 @@
 namespace fs = std::filesystem;
 
 CRunRecorder::CRunRecorder(fs::path folder, std::string strVersion, std::ostream& errors)
-    : m_folder(std::move(folder)), m_strVersion(std::move(strVersion)), m_errors(errors) {}
+    : m_folder(std::move(folder)), m_strVersion(std::move(strVersion)), m_errors(errors),
+      m_buffer(2 * kWriteChunk) {}
 
 CRunRecorder::~CRunRecorder() {
     Close();
@@ -27,7 +29,7 @@ void CRunRecorder::Close() {
 void CRunRecorder::Fail(const std::string& strWhat) {
     m_errors << "ktr84: no run record (" << strWhat << "); the upgrade goes on without it."
              << std::endl;
-    m_strLine.clear();
+    m_nUsed = 0;
     if (m_pFile)
         std::fclose(m_pFile);
     m_pFile = nullptr;
@@ -71,35 +73,47 @@ int64_t CRunRecorder::ElapsedMs() const {
         .count();
 }
 
+char* CRunRecorder::Room(size_t nText) {
+    const size_t nNeed = kStampRoom + EscapedRoom(nText) + 1;
+    if (m_nUsed + nNeed > m_buffer.size()) {
+        WriteOut();
+        if (nNeed > m_buffer.size())
+            m_buffer.resize(nNeed);
+    }
+    return m_buffer.data() + m_nUsed;
+}
+
+void CRunRecorder::Written(const char* pEnd) {
+    m_nUsed = static_cast<size_t>(pEnd - m_buffer.data());
+    if (m_nUsed >= kWriteChunk)
+        WriteOut();
+}
+
 // One stamped line; bEscape: the text is bytes of the line, written escaped.
 void CRunRecorder::Line(const char* pszTag, std::string_view text, bool bEscape) {
     if (!m_pFile)
         return;
     if (!m_strReceived.empty())
         FlushReceived();
-    AppendStamp(m_strLine, ElapsedMs(), pszTag);
-    if (bEscape)
-        AppendEscaped(m_strLine, text);
-    else
-        m_strLine.append(text);
-    m_strLine += '\n';
-    if (m_strLine.size() >= kWriteChunk)
-        WriteOut();
+    char* p = WriteStamp(Room(text.size()), ElapsedMs(), pszTag);
+    p = bEscape ? WriteEscaped(p, text) : std::copy(text.begin(), text.end(), p);
+    *p++ = '\n';
+    Written(p);
 }
 
 void CRunRecorder::WriteOut() {
-    if (m_pFile && !m_strLine.empty())
-        std::fwrite(m_strLine.data(), 1, m_strLine.size(), m_pFile);
-    m_strLine.clear();
+    if (m_pFile && m_nUsed > 0)
+        std::fwrite(m_buffer.data(), 1, m_nUsed, m_pFile);
+    m_nUsed = 0;
 }
 
 void CRunRecorder::FlushReceived() {
-    AppendStamp(m_strLine, m_nReceivedMs, "recv");
-    if (m_secrets.empty())
-        AppendEscaped(m_strLine, m_strReceived);
-    else
-        AppendEscaped(m_strLine, Masked(m_strReceived));
-    m_strLine += '\n';
+    const std::string strMasked = m_secrets.empty() ? std::string() : Masked(m_strReceived);
+    const std::string_view text = m_secrets.empty() ? m_strReceived : strMasked;
+    char* p = WriteStamp(Room(text.size()), m_nReceivedMs, "recv");
+    p = WriteEscaped(p, text);
+    *p++ = '\n';
+    Written(p);
     m_strReceived.clear();
 }
 

@@ -38,6 +38,9 @@ public:
 private:
     bool Open(const RunStart& start);
     void Line(const char* pszTag, std::string_view text, bool bEscape = true);
+    // Where a line of nText bytes of text goes in the buffer.
+    char* Room(size_t nText);
+    void Written(const char* pEnd);
     int64_t ElapsedMs() const;
     void FlushReceived();
     void Flush();
@@ -54,10 +57,11 @@ private:
     std::FILE* m_pFile = nullptr;
     std::string m_strPath;
     std::chrono::steady_clock::time_point m_start;
-    std::string m_strReceived; // received bytes not yet written, one chunk
-    int64_t m_nReceivedMs = 0; // when that chunk began
-    int64_t m_nFlushedMs = 0;  // when the file was last written out
-    std::string m_strLine;     // the line being written, reused
+    std::string m_strReceived;  // received bytes not yet written, one chunk
+    int64_t m_nReceivedMs = 0;  // when that chunk began
+    int64_t m_nFlushedMs = 0;   // when the file was last written out
+    std::vector<char> m_buffer; // lines not yet handed to the file
+    size_t m_nUsed = 0;
     std::string m_strLastStatus;
     std::vector<std::string> m_secrets; // passwords sent in this run
 };

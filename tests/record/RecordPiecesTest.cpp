@@ -53,13 +53,14 @@ TEST(RecordText, FileNameHoldsTimeModuleAndAPortMadeSafe) {
 TEST(RecordText, BytesBecomeOneReadableLine) {
     EXPECT_EQ(Escaped("Login:\r\n\tx\\"), "Login:\\r\\n\\tx\\\\");
     EXPECT_EQ(Escaped(std::string("a\0\x7f\xff", 4)), "a\\x00\\x7f\\xff");
-    const std::string strLine = StampedLine(12345, "sent", "b");
-    EXPECT_TRUE(strLine.ends_with("\n"));
-    EXPECT_NE(strLine.find("12.345"), std::string::npos) << strLine;
-    EXPECT_NE(strLine.find("sent"), std::string::npos);
+    EXPECT_EQ(StampedLine(12345, "sent", "b"), "   12.345 sent    b\n");
+    EXPECT_EQ(StampedLine(7, "outcome", "x"), "    0.007 outcome x\n");
+    EXPECT_EQ(StampedLine(123456789, "a-longer-tag", ""), "123456.789 a-longer-tag \n");
+    EXPECT_EQ(StampedLine(-5, "recv", "y"), "    0.000 recv    y\n");
 }
 
-// Every byte value, at every place within and across eight-byte words.
+// Every byte value, at every place within and across the sixteen-byte blocks
+// that are copied whole when nothing in them needs escaping.
 TEST(RecordText, EveryByteIsEscapedWhereverItStands) {
     auto reference = [](unsigned char c) -> std::string {
         if (c == '\r')
@@ -77,14 +78,22 @@ TEST(RecordText, EveryByteIsEscapedWhereverItStands) {
         return sz;
     };
     for (int c = 0; c < 256; ++c)
-        for (size_t at = 0; at < 19; ++at) {
-            std::string strBytes(19, 'S');
+        for (size_t at = 0; at < 35; ++at) {
+            std::string strBytes(35, 'S');
             strBytes[at] = static_cast<char>(c);
             const std::string strWant = std::string(at, 'S') +
                                         reference(static_cast<unsigned char>(c)) +
-                                        std::string(18 - at, 'S');
+                                        std::string(34 - at, 'S');
             ASSERT_EQ(Escaped(strBytes), strWant) << "byte " << c << " at " << at;
         }
+    // All of them in a row, escapes following escapes within the blocks.
+    std::string strAll, strWant;
+    for (int c = 0; c < 256; ++c) {
+        strAll += static_cast<char>(c);
+        strWant += reference(static_cast<unsigned char>(c));
+    }
+    EXPECT_EQ(Escaped(strAll), strWant);
+    EXPECT_EQ(Escaped(""), "");
 }
 
 TEST(PruneRecords, KeepsTheNewestHundredAndLeavesOtherFilesAlone) {
