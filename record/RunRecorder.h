@@ -42,7 +42,9 @@ private:
     char* Room(size_t nText);
     void Written(const char* pEnd);
     int64_t ElapsedMs() const;
-    void FlushReceived();
+    void FlushReceived(bool bAll = false);
+    void FlushAllReceived();
+    size_t HeldBack(const std::string& strText) const;
     void Flush();
     // Hands the lines gathered so far to the file.
     void WriteOut();

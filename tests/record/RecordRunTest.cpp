@@ -79,9 +79,11 @@ bool HasLine(const std::string& strRecord, const std::string& strTag, const std:
     return false;
 }
 
-// A Transceiver whose console asks for a log-in, on a line paced like a UART.
+// A Transceiver whose console asks for a log-in, on a line paced like a UART
+// behind a USB adapter that delivers in bursts.
 SimOptions ConsoleLoginTransceiver() {
     SimOptions options = QuickSim(SimModule::Transceiver);
+    options.nUsbLatencyMs = 16;
     options.bConsoleLoginRequired = true;
     options.strConsolePassword = "4711";
     return options;
@@ -180,4 +182,29 @@ TEST(RunRecord, AnUnwritableFolderCostsOneLineAndTheRunGoesOn) {
     const std::string strErrors = errors.str();
     EXPECT_TRUE(Has(strErrors, "no run record")) << strErrors;
     EXPECT_EQ(std::count(strErrors.begin(), strErrors.end(), '\n'), 1) << strErrors;
+}
+
+// An echo of the password that comes in two pieces, with a status written
+// between them, is masked whole; a password's first letters at the end of
+// the run's last bytes are written before its outcome, not lost.
+TEST(RunRecord, AnEchoInPiecesIsMaskedWhole) {
+    TempFolder dir;
+    std::ostringstream errors;
+    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    recorder.OnRunStart({"Transceiver", "/dev/pts/9", "115200", {}});
+    recorder.OnLineSent("Wr0ng-77\r", true);
+    recorder.OnLineReceived("Passwd> Wr0");
+    recorder.OnStatus("Console Login......");
+    recorder.OnLineReceived("ng-77\r\nLogin incorrect\r\nLogin: ");
+    recorder.OnLineSent("root\r", false);
+    recorder.OnLineReceived("root\r\nPasswd> Wr");
+    recorder.OnRunEnd({RunOutcome::LoginFailed, "Console Login......", ""});
+
+    const std::string strRecord = ReadAll(recorder.Path());
+    EXPECT_FALSE(Has(strRecord, "Wr0")) << strRecord;
+    EXPECT_FALSE(Has(strRecord, "ng-77")) << strRecord;
+    EXPECT_TRUE(HasLine(strRecord, "recv", "********\\r\\nLogin incorrect")) << strRecord;
+    EXPECT_TRUE(Has(strRecord, " recv    root\\r\\nPasswd> Wr\n")) << strRecord;
+    EXPECT_LT(strRecord.find(" recv    root\\r\\nPasswd> Wr\n"), strRecord.find(" outcome "));
+    EXPECT_LT(strRecord.find(" status "), strRecord.find("********\\r\\nLogin"));
 }
