@@ -23,9 +23,11 @@ protected:
 };
 
 TEST_P(LegacyRun, CompletesAndTheModuleTakesTheWholeImage) {
-    // The Controller's line comes in random pieces, as from a USB adapter.
-    auto pSim = StartSim("sim", Sim(Kind() == "controller" ? std::vector<std::string>{"--fragments"}
-                                                           : std::vector<std::string>{}));
+    // The Controller's line comes in random pieces, the Transceiver's in the
+    // bursts of a USB adapter's latency timer.
+    auto pSim = StartSim("sim", Sim(Kind() == "controller"
+                                        ? std::vector<std::string>{"--fragments"}
+                                        : std::vector<std::string>{"--usb-latency", "16"}));
     const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), pSim->Device()));
     ExpectEnded(result, 0, "complete");
     EXPECT_EQ(result.summary["module"].toString().toStdString(), ModuleTitle(Kind()));
