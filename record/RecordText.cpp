@@ -57,12 +57,18 @@ std::string WallTime(std::chrono::system_clock::time_point when) {
 }
 
 namespace {
-// Bytes written as they stand: printable ASCII but the backslash.
+// Bytes written as they stand (printable ASCII but the backslash), and the
+// letter of those written as a backslash and one letter.
 struct PlainBytes {
     bool plain[256] = {};
+    char letter[256] = {};
     constexpr PlainBytes() {
         for (int c = 0x20; c < 0x7f; ++c)
             plain[c] = c != '\\';
+        letter[static_cast<unsigned char>('\r')] = 'r';
+        letter[static_cast<unsigned char>('\n')] = 'n';
+        letter[static_cast<unsigned char>('\t')] = 't';
+        letter[static_cast<unsigned char>('\\')] = '\\';
     }
 };
 constexpr PlainBytes kPlain;
@@ -97,25 +103,14 @@ char* WriteByte(char* pOut, unsigned char c) {
         return pOut + 1;
     }
     pOut[0] = '\\';
-    switch (c) {
-    case '\r':
-        pOut[1] = 'r';
+    if (const char cLetter = kPlain.letter[c]) {
+        pOut[1] = cLetter;
         return pOut + 2;
-    case '\n':
-        pOut[1] = 'n';
-        return pOut + 2;
-    case '\t':
-        pOut[1] = 't';
-        return pOut + 2;
-    case '\\':
-        pOut[1] = '\\';
-        return pOut + 2;
-    default:
-        pOut[1] = 'x';
-        pOut[2] = kHex[c >> 4];
-        pOut[3] = kHex[c & 15];
-        return pOut + 4;
     }
+    pOut[1] = 'x';
+    pOut[2] = kHex[c >> 4];
+    pOut[3] = kHex[c & 15];
+    return pOut + 4;
 }
 } // namespace
 
