@@ -27,8 +27,6 @@ inline void PrintTo(const ExpectedImage& image, std::ostream* os) {
     *os << image.pszName;
 }
 
-inline const std::vector<uint8_t> kMergeHeader = {0, 0, 0, 0, 0, 0, 0, 0x07, 0xFA, 0xF2};
-
 inline const ExpectedImage kImages[] = {
     {"SREC_TRAN",
      1716178,

@@ -40,7 +40,6 @@ TEST_F(LoadImageTest, LoadingPointsIntoTheExecutableWithoutCopying) {
         SCOPED_TRACE(pszName);
         const EmbeddedImage* pImage = FindEmbeddedImage(pszName);
         ASSERT_NE(pImage, nullptr);
-        EXPECT_EQ(FindEmbeddedImage(pszName), pImage);
         ASSERT_TRUE(m_dlg.LoadImage(pszName));
         EXPECT_EQ(m_dlg.m_pSendCursor, pImage->pData);
         EXPECT_EQ(m_dlg.m_nImageSize, pImage->nSize);
@@ -102,16 +101,19 @@ TEST_F(LoadImageTest, StreamingTheBootLoaderLineByLineSendsItExactly) {
     EXPECT_EQ(m_dlg.m_pSendCursor, pEnd - 380774);
 }
 
+// The module's flash map, in 128 KiB NOR sectors from 0x40000000: the boot
+// monitor in the first two, the kernel in the next five, the file system in
+// the eighteen after those. The texts are typed into the monitor as they are.
 TEST(ImageTableTest, RowsAndFlashRegionsHoldTheirImages) {
     struct {
         int32_t index;
         const char* pszStart;
         const char* pszEnd;
         const char* pszName;
-        uint32_t nRegionBytes;
-    } const rows[] = {{0, "40000000", "4003ffff", "SREC_UBOOT", 262144},
-                      {1, "40040000", "400dffff", "SREC_KERNEL", 655360},
-                      {2, "400E0000", "4031ffff", "SREC_FILESYSTEM", 2359296},
+        int64_t nRegionBytes;
+    } const rows[] = {{0, "40000000", "4003ffff", "SREC_UBOOT", 262144},       // sectors 0-1
+                      {1, "40040000", "400dffff", "SREC_KERNEL", 655360},      // sectors 2-6
+                      {2, "400E0000", "4031ffff", "SREC_FILESYSTEM", 2359296}, // sectors 7-24
                       {-1, "", "", "", 0}};
     for (int i = 0; i < 4; ++i) {
         const UpgradeImage& row = ImageTable[i];
@@ -122,14 +124,11 @@ TEST(ImageTableTest, RowsAndFlashRegionsHoldTheirImages) {
         EXPECT_STREQ(row.resourceName, rows[i].pszName);
         if (row.index < 0)
             continue;
-        uint32_t nRegion =
-            std::stoul(row.flashEnd, nullptr, 16) - std::stoul(row.flashStart, nullptr, 16) + 1;
-        EXPECT_EQ(nRegion, rows[i].nRegionBytes);
         const EmbeddedImage* pImage = FindEmbeddedImage(row.resourceName);
         ASSERT_NE(pImage, nullptr);
         ImageFacts facts =
             MeasureImage({reinterpret_cast<const char*>(pImage->pData), size_t(pImage->nSize)});
-        EXPECT_LE(facts.nDataBytes, int64_t(nRegion));
+        EXPECT_LE(facts.nDataBytes, rows[i].nRegionBytes);
     }
 }
 
