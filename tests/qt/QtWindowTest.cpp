@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -173,13 +175,24 @@ TEST_F(QtWindowTest, ControlsStayInsideTheWindow) {
               window.Control(ctl::kOk)->geometry().left());
 }
 
+// The screenshot shows the choices made: the ticked boxes' indicators are not
+// the unticked one's, and the file reads back as the grab.
 TEST_F(QtWindowTest, WritesAScreenshotOfTheMainWindow) {
     Click(ctl::kIpController);
     Click(ctl::kBootloader);
     Click(ctl::kFilesystem);
-    const QPixmap shot = window.grab();
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_EQ(shot.size(), window.size());
-    EXPECT_TRUE(shot.save(KTR84_SCREENSHOT, "PNG"));
+    const QImage shot = window.grab().toImage();
+    auto indicator = [&](int nId) {
+        QCheckBox* pBox = Get<QCheckBox>(nId);
+        QStyleOptionButton option;
+        option.initFrom(pBox);
+        const QRect rect =
+            pBox->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, pBox);
+        return shot.copy(rect.translated(pBox->mapTo(&window, QPoint(0, 0))));
+    };
+    EXPECT_NE(indicator(ctl::kBootloader), indicator(ctl::kKernel));
+    EXPECT_NE(indicator(ctl::kFilesystem), indicator(ctl::kKernel));
+    ASSERT_TRUE(shot.save(KTR84_SCREENSHOT, "PNG"));
+    EXPECT_EQ(QImage(KTR84_SCREENSHOT).convertToFormat(shot.format()), shot);
 }
 } // namespace
