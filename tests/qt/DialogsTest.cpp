@@ -35,52 +35,41 @@ TEST(PasswordPrompt, MaskedFieldWithTheDefaultAndFocus) {
     EXPECT_TRUE(bFocused);
 }
 
-TEST(PasswordPrompt, EnterWithoutTypingGivesOneAndTheDefault) {
-    CPasswordDlg prompt("8484");
-    EXPECT_EQ(RunPrompt(prompt, [](CPasswordDlg& p) { QTest::keyClick(p.Field(), Qt::Key_Enter); }),
-              IDOK);
-    EXPECT_EQ(prompt.m_strPassword, "8484");
-}
-
-TEST(PasswordPrompt, TypedTextThroughOkOrReturn) {
-    CPasswordDlg prompt("8484");
-    EXPECT_EQ(RunPrompt(prompt,
-                        [](CPasswordDlg& p) {
-                            // The default is selected: typing replaces it.
-                            QTest::keyClicks(p.Field(), "field99");
-                            QTest::keyClick(p.Field(), Qt::Key_Return);
-                        }),
-              IDOK);
-    EXPECT_EQ(prompt.m_strPassword, "field99");
-
-    CPasswordDlg second("8484");
-    EXPECT_EQ(RunPrompt(second,
-                        [](CPasswordDlg& p) {
-                            p.Field()->setText("x1");
-                            QTest::mouseClick(p.OkButton(), Qt::LeftButton);
-                        }),
-              IDOK);
-    EXPECT_EQ(second.m_strPassword, "x1");
-}
-
-TEST(PasswordPrompt, EscapeAndCloseGiveTwoAndKeepTheDefault) {
-    CPasswordDlg prompt("8484");
-    EXPECT_EQ(RunPrompt(prompt,
-                        [](CPasswordDlg& p) {
-                            QTest::keyClicks(p.Field(), "typed");
-                            QTest::keyClick(p.Field(), Qt::Key_Escape);
-                        }),
-              IDCANCEL);
-    EXPECT_EQ(prompt.m_strPassword, "8484");
-
-    CPasswordDlg closed("8484");
-    EXPECT_EQ(RunPrompt(closed,
-                        [](CPasswordDlg& p) {
-                            QTest::keyClicks(p.Field(), "typed");
-                            p.close();
-                        }),
-              IDCANCEL);
-    EXPECT_EQ(closed.m_strPassword, "8484");
+// Each way the operator ends the prompt, after typing or not: Enter or Return
+// (typing replaces the selected default) and OK give 1 and the text; Escape
+// and the close box give 2 and keep the default, whatever was typed.
+TEST(PasswordPrompt, AnswersAndWhatTheyGive) {
+    auto press = [](Qt::Key key) {
+        return [key](CPasswordDlg& p) { QTest::keyClick(p.Field(), key); };
+    };
+    struct {
+        const char* pszTyped;
+        std::function<void(CPasswordDlg&)> end;
+        int nResult;
+        std::string strPassword;
+    } const cases[] = {
+        {"", press(Qt::Key_Enter), IDOK, "8484"},
+        {"field99", press(Qt::Key_Return), IDOK, "field99"},
+        {"",
+         [](CPasswordDlg& p) {
+             p.Field()->setText("x1");
+             QTest::mouseClick(p.OkButton(), Qt::LeftButton);
+         },
+         IDOK, "x1"},
+        {"typed", press(Qt::Key_Escape), IDCANCEL, "8484"},
+        {"typed", [](CPasswordDlg& p) { p.close(); }, IDCANCEL, "8484"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strPassword + " " + std::to_string(c.nResult));
+        CPasswordDlg prompt("8484");
+        EXPECT_EQ(RunPrompt(prompt,
+                            [&c](CPasswordDlg& p) {
+                                QTest::keyClicks(p.Field(), c.pszTyped);
+                                c.end(p);
+                            }),
+                  c.nResult);
+        EXPECT_EQ(prompt.m_strPassword, c.strPassword);
+    }
 }
 
 TEST(AboutBox, ShowsTransceiverAndIpLinesButNotTheController) {
