@@ -53,6 +53,8 @@ TEST(Launch, SecondPressDuringARunStartsNothing) {
     EXPECT_EQ(nInitialising, 1);
 }
 
+// Quit asks only during a run; once confirmed, the run ends after its pass,
+// asks nothing more, and the quit is posted when it has returned.
 TEST(Launch, QuitConfirmedDuringRunPostsQuitWhenTheRunEnds) {
     CScriptedWindow window;
     CUpgraderDlg dlg(window);
@@ -67,14 +69,21 @@ TEST(Launch, QuitConfirmedDuringRunPostsQuitWhenTheRunEnds) {
         if (e.kind == ShownEvent::Status && e.strText == "Initialising") {
             EXPECT_FALSE(dlg.OnQuitRequest()); // declined
             EXPECT_FALSE(dlg.m_bQuitRequested);
+            EXPECT_TRUE(dlg.PumpMessages());
             EXPECT_FALSE(dlg.OnQuitRequest()); // confirmed: the run stops first
             EXPECT_TRUE(dlg.m_bQuitRequested);
+            EXPECT_FALSE(dlg.OnQuitRequest()); // no second question
+            EXPECT_EQ(window.Boxes().size(), 2u);
+            EXPECT_FALSE(dlg.PumpMessages());
         }
     };
     dlg.OnUpgrade();
     EXPECT_TRUE(window.QuitPosted());
     auto boxes = window.Boxes();
     ASSERT_GE(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(boxes[0].icon, MsgIcon::Exclamation);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(boxes[i].buttons, MsgButtons::OkCancel);
+        EXPECT_EQ(boxes[i].icon, MsgIcon::Exclamation);
+        EXPECT_EQ(boxes[i].strCaption, ApplicationCaption());
+    }
 }

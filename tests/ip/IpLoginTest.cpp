@@ -105,6 +105,9 @@ TEST(IpLoginStep, PasswordExchange) {
             EXPECT_EQ(e.strText, kDefaultPassword);
         }
     EXPECT_EQ(nPrompts, 3);
+    // The default is four digits.
+    EXPECT_EQ(std::string(kDefaultPassword).size(), 4u);
+    EXPECT_EQ(std::string(kDefaultPassword).find_first_not_of("0123456789"), std::string::npos);
     // The password never reaches the trace in clear.
     EXPECT_NE(f.trace.find("CSComDoc::WriteCommString(): ******\r"), std::string::npos);
     EXPECT_EQ(f.trace.find("secret"), std::string::npos);
