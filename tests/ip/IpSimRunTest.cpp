@@ -6,31 +6,30 @@
 
 #include "tests/ip/IpSimRig.h"
 
-TEST(IpSimRun, FromLoginWithAWrongPasswordFirst) {
-    CSimRun r(FastIp(SimIpStart::Login));
-    r.window.QueuePasswordAnswer(IDOK, "wrong");
-    r.window.QueuePasswordAnswer(IDOK, "8484");
-    r.Upgrade();
-    r.ExpectComplete();
-    int nPrompts = 0;
-    for (const auto& e : r.window.events)
-        nPrompts += e.kind == ShownEvent::Prompt;
-    EXPECT_EQ(nPrompts, 2);
-    EXPECT_TRUE(r.Received("setenv baudrate 115200"));
-}
-
-TEST(IpSimRun, FromPasswordPrompt) {
-    CSimRun r(FastIp(SimIpStart::Password));
-    r.window.QueuePasswordAnswer(IDOK, "8484");
-    r.Upgrade();
-    r.ExpectComplete();
-}
-
-TEST(IpSimRun, FromShell) {
-    CSimRun r(FastIp(SimIpStart::Shell));
-    r.Upgrade();
-    r.ExpectComplete();
-    EXPECT_TRUE(r.Received("reboot"));
+// Each start, with the passwords the operator types at the prompts it meets
+// (at the log-in a wrong one first): the run logs in, reboots into the monitor
+// and flashes the file system.
+TEST(IpSimRun, CompletesFromEveryPlaceOfTheSystem) {
+    struct {
+        SimIpStart start;
+        std::vector<std::string> passwords;
+    } const cases[] = {{SimIpStart::Login, {"wrong", "8484"}},
+                       {SimIpStart::Password, {"8484"}},
+                       {SimIpStart::Shell, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.start));
+        CSimRun r(FastIp(c.start));
+        for (const std::string& strPassword : c.passwords)
+            r.window.QueuePasswordAnswer(IDOK, strPassword);
+        r.Upgrade();
+        r.ExpectComplete();
+        size_t nPrompts = 0;
+        for (const auto& e : r.window.events)
+            nPrompts += e.kind == ShownEvent::Prompt;
+        EXPECT_EQ(nPrompts, c.passwords.size());
+        EXPECT_TRUE(r.Received("reboot"));
+        EXPECT_TRUE(r.Received("setenv baudrate 115200"));
+    }
 }
 
 TEST(IpSimRun, FromMonitorAt57600) {
@@ -74,12 +73,15 @@ TEST(IpSimRun, CableOnALegacyModule) {
 TEST(IpSimRun, CancelledPasswordReleasesThePort) {
     CSimRun r(FastIp(SimIpStart::Password));
     bool bLockedDuringRun = true;
+    int nPumpsDuringRun = 0;
     r.window.onPump = [&] {
+        ++nPumpsDuringRun;
         for (int nId : kAllControls)
             bLockedDuringRun = bLockedDuringRun && !r.window.IsEnabled(nId);
     };
     r.window.QueuePasswordAnswer(IDCANCEL, "");
     r.Upgrade();
+    EXPECT_GT(nPumpsDuringRun, 0); // the controls were looked at during the run
     EXPECT_TRUE(bLockedDuringRun);
     EXPECT_FALSE(r.Received("reboot"));
     EXPECT_TRUE(r.window.Boxes().empty());
