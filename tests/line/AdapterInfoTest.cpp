@@ -18,57 +18,54 @@ CFakeDeviceTree::Usb Ftdi(int nLatencyMs = 16) {
     return {"FTDI", "FT232R USB UART", "A10K3J2Q", "0403", "6001", "ftdi_sio", nLatencyMs};
 }
 
-TEST(AdapterInfo, FtdiAdapterWithSerialNumber) {
+// Each adapter as its tree shows it, and the name the list gives it: the
+// serial number in parentheses, the USB ids for a missing product text.
+TEST(AdapterInfo, UsbAdaptersAndTheirNames) {
+    struct {
+        bool bModem; // a modem hangs off its interface
+        const char* pszTty;
+        CFakeDeviceTree::Usb usb;
+        const char* pszName;
+    } const cases[] = {
+        {false, "ttyUSB0", Ftdi(), "FTDI FT232R USB UART (A10K3J2Q)"},
+        {false,
+         "ttyUSB1",
+         {"Silicon Labs", "CP2102 USB to UART Bridge Controller", "", "10c4", "ea60", "cp210x", -1},
+         "Silicon Labs CP2102 USB to UART Bridge Controller"},
+        {false, "ttyUSB2", {"", "", "", "067b", "2303", "pl2303", -1}, "067b:2303"},
+        {false,
+         "ttyUSB3",
+         {"Prolific", "", "X9", "067b", "2303", "pl2303", -1},
+         "Prolific 067b:2303 (X9)"},
+        {true,
+         "ttyACM0",
+         {"Arduino (www.arduino.cc)", "Uno", "8573531", "2341", "0043", "cdc_acm", -1},
+         "Arduino (www.arduino.cc) Uno (8573531)"},
+    };
     CFakeDeviceTree tree;
     ASSERT_TRUE(tree.Ok());
-    tree.AddUsbSerial("ttyUSB0", Ftdi());
-    const AdapterInfo info = ReadAdapter("ttyUSB0", tree.Roots());
-    EXPECT_TRUE(info.bUsb);
-    EXPECT_EQ(info.strMaker, "FTDI");
-    EXPECT_EQ(info.strProduct, "FT232R USB UART");
-    EXPECT_EQ(info.strSerial, "A10K3J2Q");
-    EXPECT_EQ(info.strVendorId, "0403");
-    EXPECT_EQ(info.strProductId, "6001");
-    EXPECT_EQ(info.strDriver, "ftdi_sio");
-    EXPECT_EQ(info.nLatencyMs, 16);
-    EXPECT_EQ(AdapterDescription(info), "FTDI FT232R USB UART (A10K3J2Q)");
-    EXPECT_EQ(PortEntryText("ttyUSB0", AdapterDescription(info)),
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszTty);
+        if (c.bModem)
+            tree.AddModem(c.pszTty, c.usb);
+        else
+            tree.AddUsbSerial(c.pszTty, c.usb);
+        const AdapterInfo info = ReadAdapter(c.pszTty, tree.Roots());
+        EXPECT_TRUE(info.bUsb);
+        EXPECT_EQ(info.strMaker, c.usb.strMaker);
+        EXPECT_EQ(info.strProduct, c.usb.strProduct);
+        EXPECT_EQ(info.strSerial, c.usb.strSerial);
+        EXPECT_EQ(info.strVendorId, c.usb.strVendorId);
+        EXPECT_EQ(info.strProductId, c.usb.strProductId);
+        EXPECT_EQ(info.strDriver, c.usb.strDriver);
+        EXPECT_EQ(info.nLatencyMs, c.usb.nLatencyMs);
+        EXPECT_EQ(AdapterDescription(info), c.pszName);
+    }
+    EXPECT_EQ(PortEntryText("ttyUSB0", "FTDI FT232R USB UART (A10K3J2Q)"),
               std::string("ttyUSB0") + kDash + "FTDI FT232R USB UART (A10K3J2Q)");
-
     // The timer is read as it is now.
     tree.SetLatency("ttyUSB0", 1);
     EXPECT_EQ(ReadAdapter("ttyUSB0", tree.Roots()).nLatencyMs, 1);
-}
-
-TEST(AdapterInfo, AdapterWithoutSerialNumberHasNoParentheses) {
-    CFakeDeviceTree tree;
-    tree.AddUsbSerial("ttyUSB1", {"Silicon Labs", "CP2102 USB to UART Bridge Controller", "",
-                                  "10c4", "ea60", "cp210x", -1});
-    const AdapterInfo info = ReadAdapter("ttyUSB1", tree.Roots());
-    EXPECT_TRUE(info.bUsb);
-    EXPECT_EQ(info.strDriver, "cp210x");
-    EXPECT_EQ(info.nLatencyMs, -1);
-    EXPECT_EQ(AdapterDescription(info), "Silicon Labs CP2102 USB to UART Bridge Controller");
-}
-
-TEST(AdapterInfo, UsbIdsStandInForAMissingProductText) {
-    CFakeDeviceTree tree;
-    tree.AddUsbSerial("ttyUSB0", {"", "", "", "067b", "2303", "pl2303", -1});
-    tree.AddUsbSerial("ttyUSB1", {"Prolific", "", "X9", "067b", "2303", "pl2303", -1});
-    EXPECT_EQ(AdapterDescription(ReadAdapter("ttyUSB0", tree.Roots())), "067b:2303");
-    EXPECT_EQ(AdapterDescription(ReadAdapter("ttyUSB1", tree.Roots())), "Prolific 067b:2303 (X9)");
-    EXPECT_EQ(ReadAdapter("ttyUSB0", tree.Roots()).strDriver, "pl2303");
-}
-
-TEST(AdapterInfo, ModemHangsOffItsInterface) {
-    CFakeDeviceTree tree;
-    tree.AddModem("ttyACM0",
-                  {"Arduino (www.arduino.cc)", "Uno", "8573531", "2341", "0043", "cdc_acm", -1});
-    const AdapterInfo info = ReadAdapter("ttyACM0", tree.Roots());
-    EXPECT_TRUE(info.bUsb);
-    EXPECT_EQ(info.strDriver, "cdc_acm");
-    EXPECT_EQ(info.nLatencyMs, -1);
-    EXPECT_EQ(AdapterDescription(info), "Arduino (www.arduino.cc) Uno (8573531)");
 }
 
 TEST(AdapterInfo, NothingIsKnownOfOnBoardUartsAndUnknownTtys) {
