@@ -1,6 +1,6 @@
 // The IP run's receive loop on a real pseudo-terminal, on the virtual clock:
-// every pass pumps, silence gives the Upgrade button back, a quit request in
-// the middle of a pass.
+// every pass pumps, and silence gives the Upgrade button back. (A quit request
+// in the middle of a pass: LegacyLoopTest.)
 #include <gtest/gtest.h>
 
 #include "tests/ip/IpStepRig.h"
@@ -17,16 +17,4 @@ TEST(IpLoop, EveryPassPumpsAndSilenceGivesUpgradeBack) {
     EXPECT_FALSE(rig.window.IsEnabled(ctl::kTransceiver));
     EXPECT_FALSE(rig.window.IsEnabled(ctl::kFilesystem));
     EXPECT_EQ(rig.line.m_bConnected, 0);
-}
-
-TEST(IpLoop, QuitRequestStillRunsThePassThenEnds) {
-    CIpStepRig rig;
-    rig.window.QuitAtPump(1);
-    rig.pty.Send("\r\n=> ");
-    rig.window.WaitForInput(rig.line.PollHandle(), 100);
-    rig.run.Run();
-    EXPECT_EQ(rig.run.State(), IpRaiseBaud); // the step answered the prompt
-    EXPECT_EQ(rig.Sent(), "\r\r");
-    EXPECT_TRUE(rig.window.QuitPosted());
-    EXPECT_EQ(rig.line.m_bConnected, 1);
 }

@@ -1,9 +1,10 @@
 // The legacy run's receive loop on a real pseudo-terminal, on the virtual
 // clock: which passes pump the operator's events, silence over the whole run,
-// and a quit request in the middle of a pass.
+// and a quit request in the middle of a pass (in the IP run too).
 #include <gtest/gtest.h>
 
 #include "testing/RunRig.h"
+#include "tests/ip/IpStepRig.h"
 #include "upgrade/legacy/LegacyRun.h"
 
 namespace {
@@ -58,16 +59,24 @@ TEST(LegacyLoop, StreamingPassesPumpWithoutData) {
     EXPECT_EQ(rig.strStatus, "Connection not Established");
 }
 
-// The operator quits: the pass still steps, the loop ends after it, the port
-// is left for the dialog to close.
-TEST(LegacyLoop, QuitRequestStillRunsThePassThenEnds) {
-    CLegacyRunRig rig;
+// The operator quits, in either run: the pass still steps, the loop ends
+// after it, the port is left for the dialog to close.
+template <class Rig> void QuitDuringThePassThatReads(Rig& rig, const char* pszText) {
     rig.window.QuitAtPump(1);
-    rig.pty.Send("\r\nSAT> ");
+    rig.pty.Send(pszText);
     rig.window.WaitForInput(rig.line.PollHandle(), 100);
     rig.run.Run();
-    EXPECT_EQ(rig.run.State(), AwaitBootloader); // the step answered "SAT"
-    EXPECT_EQ(rig.Sent(), "s 0 b\r");
     EXPECT_TRUE(rig.window.QuitPosted());
     EXPECT_EQ(rig.line.m_bConnected, 1);
+}
+
+TEST(RunLoop, QuitRequestStillRunsThePassThenEnds) {
+    CLegacyRunRig legacy;
+    QuitDuringThePassThatReads(legacy, "\r\nSAT> ");
+    EXPECT_EQ(legacy.run.State(), AwaitBootloader); // the step answered "SAT"
+    EXPECT_EQ(legacy.Sent(), "s 0 b\r");
+    CIpStepRig ip;
+    QuitDuringThePassThatReads(ip, "\r\n=> ");
+    EXPECT_EQ(ip.run.State(), IpRaiseBaud); // the step answered the prompt
+    EXPECT_EQ(ip.Sent(), "\r\r");           // after the run's own wake-up CR
 }
