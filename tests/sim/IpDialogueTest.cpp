@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 TEST(IpDialogue, LogInRebootAndStopTheAutoboot) {
     SimOptions options = FastIpAtMonitor();
     options.ipStart = SimIpStart::Login;
@@ -21,13 +23,19 @@ TEST(IpDialogue, LogInRebootAndStopTheAutoboot) {
     std::string strText = client.ReadUntil("Login incorrect\r\n");
     EXPECT_TRUE(Contains(strText, "Login incorrect")) << Visible(strText);
     EXPECT_FALSE(Contains(strText, "wrong"));
-    // The next prompt is a separate piece of text, after a pause.
-    EXPECT_FALSE(Contains(client.ReadFor(100), "login:"));
-    EXPECT_TRUE(Contains(client.ReadUntil("login: "), "login: "));
+    // The next prompt is a separate piece of text, after a pause of its own.
+    EXPECT_EQ(client.ReadUntil("login: "), "\r\nktr84-ipc login: ");
     client.Send("root\r");
     client.ReadUntil("Password: ");
     client.Send("secret\r");
     EXPECT_EQ(client.ReadUntil("# "), "\r\n# ");
+    // On the module's clock the name came only after both pauses (0.3 s each).
+    const auto transcript = sim.Transcript();
+    const auto wrong = std::find_if(transcript.begin(), transcript.end(),
+                                    [](const auto& e) { return e.strCommand == "wrong"; });
+    ASSERT_TRUE(wrong != transcript.end() && wrong + 1 != transcript.end());
+    EXPECT_EQ(wrong[1].strCommand, "root");
+    EXPECT_GE(wrong[1].nMs - wrong->nMs, 600);
 
     client.Send("reboot\r");
     strText = client.ReadUntil("autoboot:  1 ");
