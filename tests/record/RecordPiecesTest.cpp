@@ -123,8 +123,15 @@ TEST(PruneRecords, KeepsWithinTheSizeButNeverRemovesTheNewest) {
     EXPECT_EQ(Names(dir.path), std::set<std::string>{RecordName(4)});
 }
 
+// A folder that is not there is not made; a record where the folder should
+// be is not a folder to prune and stays.
 TEST(PruneRecords, AFolderThatIsNotThereIsNoError) {
-    EXPECT_NO_THROW(PruneRecords("/nonexistent/ktr84-upgrader"));
+    TempFolder dir;
+    EXPECT_NO_THROW(PruneRecords(dir.path / "ktr84-upgrader"));
+    EXPECT_FALSE(fs::exists(dir.path / "ktr84-upgrader"));
+    WriteFile(dir.path / RecordName(1), 10);
+    EXPECT_NO_THROW(PruneRecords(dir.path / RecordName(1), 0, 0));
+    EXPECT_EQ(Names(dir.path), std::set<std::string>{RecordName(1)});
 }
 
 TEST(RecordFolder, FollowsTheStateHomeOrFallsBackToHome) {

@@ -112,9 +112,9 @@ TEST(RunRecord, TransceiverRunHeaderStatesOutcomeAndNoPasswordInClear) {
     EXPECT_TRUE(Has(strRecord, "rate: 115200\n"));
     EXPECT_TRUE(Has(strRecord, " at 9600 baud")) << strRecord.substr(0, 2000);
     EXPECT_TRUE(Has(strRecord, " at 115200 baud"));
-    EXPECT_TRUE(HasLine(strRecord, "state", "")) << strRecord.substr(0, 2000);
+    EXPECT_TRUE(HasLine(strRecord, "state", "ConsoleLogin")) << strRecord.substr(0, 2000);
     EXPECT_TRUE(HasLine(strRecord, "status", "Uploading")) << strRecord.substr(0, 2000);
-    EXPECT_TRUE(HasLine(strRecord, "recv", ""));
+    EXPECT_TRUE(HasLine(strRecord, "recv", "\\r\\n")); // the module's line ends, escaped
     EXPECT_TRUE(HasLine(strRecord, "sent", "root\\r"));
     EXPECT_TRUE(HasLine(strRecord, "box", "Upload Complete!"));
     EXPECT_TRUE(HasLine(strRecord, "outcome", "complete ("));
