@@ -1,21 +1,16 @@
 // Whole runs of the test variant of ktr84-upgrade: a Transceiver upgraded
 // against the simulator on a line paced like a UART, with the --json summary
 // read back, and runs that end before a module is reached.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "ChildProcess.h"
 #include "sim/ModuleSim.h"
 #include "testing/ShortImages.h"
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -25,60 +20,20 @@ struct Finished {
     std::string strOut, strErr;
 };
 
-std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // Runs the program with stdin from /dev/null (no terminal to ask on) and its
 // records in a folder of the test's own.
 class ConsoleRun : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("ktr84-cli-test-" + std::to_string(getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     Finished Run(std::vector<std::string> args) {
         args.insert(args.begin(), KTR84_UPGRADE_TESTING);
-        std::vector<char*> argv;
-        for (auto& arg : args)
-            argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> env = {"XDG_STATE_HOME=" + (m_dir / "state").string(),
-                                        "PATH=/usr/bin:/bin"};
-        std::vector<char*> envp;
-        for (auto& entry : env)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-
-        const std::string strOut = (m_dir / "stdout").string();
-        const std::string strErr = (m_dir / "stderr").string();
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, strOut.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, strErr.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        pid_t pid = 0;
+        CChildProcess child;
         Finished done;
-        const int nSpawn = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-        posix_spawn_file_actions_destroy(&actions);
-        EXPECT_EQ(nSpawn, 0) << argv[0];
-        if (nSpawn != 0)
-            return done;
-        int nStatus = 0;
-        waitpid(pid, &nStatus, 0);
-        done.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : 128 + WTERMSIG(nStatus);
-        done.strOut = ReadAll(strOut);
-        done.strErr = ReadAll(strErr);
+        EXPECT_TRUE(child.Start(args, {"XDG_STATE_HOME=" + (m_dir / "state").string()},
+                                m_dir / "stdout", m_dir / "stderr"))
+            << args[0];
+        done.nExit = child.Wait();
+        done.strOut = ReadFile(m_dir / "stdout");
+        done.strErr = ReadFile(m_dir / "stderr");
         return done;
     }
 
@@ -92,7 +47,9 @@ protected:
         return doc.object();
     }
 
-    fs::path m_dir;
+    CTempFolder m_folder{std::string("cli-") +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const fs::path& m_dir = m_folder.Path();
 };
 
 TEST_F(ConsoleRun, ATransceiverIsUpgradedAndTheSummaryTellsIt) {
@@ -133,7 +90,7 @@ TEST_F(ConsoleRun, ATransceiverIsUpgradedAndTheSummaryTellsIt) {
     const std::string strRecord = o["record"].toString().toStdString();
     ASSERT_TRUE(fs::exists(strRecord)) << strRecord;
     EXPECT_EQ(fs::path(strRecord).parent_path(), m_dir / "state" / "ktr84-upgrader");
-    EXPECT_NE(ReadAll(strRecord).find("complete"), std::string::npos);
+    EXPECT_NE(ReadFile(strRecord).find("complete"), std::string::npos);
 
     EXPECT_NE(done.strErr.find("ktr84-upgrade-testing: Upload Complete!"), std::string::npos)
         << done.strErr;
