@@ -5,7 +5,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ktr84-upgrader)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "KTR-84 Upgrader developers")
-set(CPACK_PACKAGE_CONTACT "KTR-84 Upgrader developers <ktr84-upgrader@localhost>")
+# Who answers for the package: its Maintainer field and the changelog's
+# signature. A depot building its own package sets its own.
+set(KTR84_PACKAGE_MAINTAINER "KTR-84 Upgrader developers <ktr84-upgrader@example.org>"
+    CACHE STRING "The Debian package's maintainer, as: Name <address>")
+if(NOT KTR84_PACKAGE_MAINTAINER MATCHES "^[^<>]+ <[^<>@ ]+@[^<>@ ]+\\.[^<>@ ]+>$")
+    message(FATAL_ERROR "KTR84_PACKAGE_MAINTAINER '${KTR84_PACKAGE_MAINTAINER}' is not "
+        "'Name <address>' with a mail domain")
+endif()
+set(CPACK_PACKAGE_CONTACT ${KTR84_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Installs new firmware into KTR-84 base station modules over a serial cable")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
