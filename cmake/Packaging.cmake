@@ -34,4 +34,21 @@ ModemManager away from USB serial adapters.")
 # The Qt and C++ libraries it needs, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
+# What Debian wants beside the programs: the copyright and the changelog. The changelog is written
+# at every build from the version and the git history; the script keeps the
+# file when nothing in it changed.
+find_package(Git QUIET)
+set(ktr84_changelog ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+add_custom_target(ktr84-changelog ALL
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+    COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/debian-changelog.sh ${ktr84_changelog}
+        ${CMAKE_SOURCE_DIR} ${CPACK_PACKAGE_NAME} ${PROJECT_VERSION}
+        ${KTR84_PACKAGE_MAINTAINER} "${GIT_EXECUTABLE}"
+    BYPRODUCTS ${ktr84_changelog}
+    COMMENT "Writing the package's changelog"
+    VERBATIM)
+set(ktr84_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
+install(FILES ${CMAKE_SOURCE_DIR}/res/debian/copyright ${ktr84_changelog}
+    DESTINATION ${ktr84_doc_dir})
+
 include(CPack)
