@@ -34,7 +34,8 @@ ModemManager away from USB serial adapters.")
 # The Qt and C++ libraries it needs, as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 
-# What Debian wants beside the programs: the copyright and the changelog. The changelog is written
+# What Debian wants beside the programs: the copyright, the changelog, and the
+# reasons for the package checker's notes that stay. The changelog is written
 # at every build from the version and the git history; the script keeps the
 # file when nothing in it changed.
 find_package(Git QUIET)
@@ -50,5 +51,7 @@ add_custom_target(ktr84-changelog ALL
 set(ktr84_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
 install(FILES ${CMAKE_SOURCE_DIR}/res/debian/copyright ${ktr84_changelog}
     DESTINATION ${ktr84_doc_dir})
+install(FILES ${CMAKE_SOURCE_DIR}/res/debian/lintian-overrides
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME ${CPACK_PACKAGE_NAME})
 
 include(CPack)

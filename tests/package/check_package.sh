@@ -9,6 +9,7 @@
 #   check_package.sh manpages WORK_DIR WITH_CLI(0|1)
 #   check_package.sh runs     WORK_DIR BUILT_UPGRADER PROJECT_VERSION
 #   check_package.sh changelog WORK_DIR PROJECT_VERSION SOURCE_DIR CHANGELOG_SCRIPT
+#   check_package.sh lintian  WORK_DIR
 set -uo pipefail
 check=$1
 shift
@@ -61,6 +62,7 @@ contents() {
         ./usr/share/doc/ktr84-upgrader/examples/61-ktr84-mm-ignore.rules
         ./usr/share/doc/ktr84-upgrader/copyright
         ./usr/share/doc/ktr84-upgrader/changelog.gz
+        ./usr/share/lintian/overrides/ktr84-upgrader
     )
     [ "$with_cli" = 1 ] && expected+=(./usr/bin/ktr84-upgrade ./usr/share/man/man1/ktr84-upgrade.1.gz)
     for path in "${expected[@]}"; do
@@ -179,9 +181,27 @@ changelog() {
         fail "the changelog without history: $(cat "$bare/changelog")"
 }
 
+# Debian's package checker: no error and no warning, and every note it would
+# give is overridden in the package, with the reason on the line above.
+lintian_check() {
+    local work=$1
+    local deb out status
+    deb=$(the_deb "$work") || exit 1
+    # Overridden tags show as "O:"; a note not overridden shows as "I:".
+    out=$(lintian -I --show-overrides --fail-on error,warning "$deb" 2>&1)
+    status=$?
+    grep -v 'running with root privileges' <<<"$out"
+    [ "$status" -eq 0 ] || fail "lintian exits with $status"
+    grep -q '^[EWI]: ' <<<"$out" && fail "lintian has errors, warnings or notes not overridden"
+    awk '!/^#/ && NF && prev !~ /^# ./ { print FILENAME ":" FNR ": no reason above: " $0; bad = 1 }
+         { prev = $0 } END { exit bad }' "$work/root/usr/share/lintian/overrides/ktr84-upgrader" ||
+        fail "an override without its reason"
+}
+
 case "$check" in
 build) build "$@" ;;
 contents | control | desktop | metainfo | manpages | runs | changelog) "$check" "$@" ;;
+lintian) lintian_check "$@" ;;
 *) echo "unknown check $check" >&2; exit 2 ;;
 esac
 finish
