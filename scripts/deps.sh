@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any is missing
-# (the package tests use dpkg-dev, desktop-file-utils, appstream and man-db).
+# (the package tests use dpkg-dev, desktop-file-utils, appstream, man-db and lintian).
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils dbus-daemon
           fontconfig fonts-dejavu-core ansible-core
-          dpkg-dev desktop-file-utils appstream groff-base man-db gzip)
+          dpkg-dev desktop-file-utils appstream groff-base man-db gzip lintian)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -8,6 +8,8 @@
 #   check_package.sh metainfo WORK_DIR
 #   check_package.sh manpages WORK_DIR WITH_CLI(0|1)
 #   check_package.sh runs     WORK_DIR BUILT_UPGRADER PROJECT_VERSION
+#   check_package.sh changelog WORK_DIR PROJECT_VERSION SOURCE_DIR CHANGELOG_SCRIPT
+#   check_package.sh lintian  WORK_DIR
 set -uo pipefail
 check=$1
 shift
@@ -58,15 +60,14 @@ contents() {
         ./usr/share/man/man1/ktr84-modsim.1.gz
         ./usr/lib/udev/rules.d/60-ktr84-serial-latency.rules
         ./usr/share/doc/ktr84-upgrader/examples/61-ktr84-mm-ignore.rules
+        ./usr/share/doc/ktr84-upgrader/copyright
+        ./usr/share/doc/ktr84-upgrader/changelog.gz
+        ./usr/share/lintian/overrides/ktr84-upgrader
     )
-    [ "$with_cli" = 1 ] && expected+=(./usr/bin/ktr84-upgrade)
+    [ "$with_cli" = 1 ] && expected+=(./usr/bin/ktr84-upgrade ./usr/share/man/man1/ktr84-upgrade.1.gz)
     for path in "${expected[@]}"; do
         grep -qxF -- "$path" <<<"$listed" || fail "$path is not in the package"
     done
-    if [ "$with_cli" = 1 ]; then
-        grep -qE '^\./usr/share/man/man1/ktr84-upgrade\.1(\.gz)?$' <<<"$listed" ||
-            fail "the ktr84-upgrade manual page is not in the package"
-    fi
     # The ModemManager rule is an example only, never an active rule.
     grep -q 'rules.d/61-ktr84-mm-ignore' <<<"$listed" && fail "the ModemManager rule is active"
     grep -q '^\./usr/local' <<<"$listed" && fail "files under /usr/local"
@@ -152,9 +153,55 @@ runs() {
     [ -f "$root/usr/bin/../share/ktr84-upgrader/help.html" ] || fail "help.html not found"
 }
 
+# The changelog names the version and the maintainer the control file does,
+# its newest item is the newest commit's; a tree without history still gets
+# an entry Debian's tools read.
+changelog() {
+    local work=$1 version=$2 src=$3 script=$4
+    local text=$work/changelog
+    zcat "$work/root/usr/share/doc/ktr84-upgrader/changelog.gz" >"$text" || fail "no changelog"
+    [ "$(dpkg-parsechangelog -l "$text" -S Version)" = "$version" ] || fail "version is not $version"
+    local maintainer
+    maintainer=$(sed -n 's/^ Maintainer: //p' "$work/control.txt")
+    [ "$(dpkg-parsechangelog -l "$text" -S Maintainer)" = "$maintainer" ] ||
+        fail "the changelog is not signed by the Maintainer, $maintainer"
+    if git -C "$src" rev-parse --git-dir >/dev/null 2>&1; then
+        local subject
+        subject=$(git -C "$src" log -1 --format=%s | cut -c1-40)
+        [ "$(sed -n 3p "$text" | cut -c5-44)" = "$subject" ] ||
+            fail "the newest item is not the newest commit's '$subject'"
+    fi
+    local bare=$work/no-history
+    rm -rf "$bare" && mkdir -p "$bare/tree" || exit 1
+    sh "$script" "$bare/changelog.gz" "$bare/tree" ktr84-upgrader "$version" "A B <a@example.org>" \
+        "$(command -v git)" || fail "no changelog without history"
+    zcat "$bare/changelog.gz" >"$bare/changelog"
+    [ "$(dpkg-parsechangelog -l "$bare/changelog" -S Version)" = "$version" ] &&
+        dpkg-parsechangelog -l "$bare/changelog" -S Changes | grep -q 'without its git history' ||
+        fail "the changelog without history: $(cat "$bare/changelog")"
+}
+
+# Debian's package checker: no error and no warning, and every note it would
+# give is overridden in the package, with the reason on the line above.
+lintian_check() {
+    local work=$1
+    local deb out status
+    deb=$(the_deb "$work") || exit 1
+    # Overridden tags show as "O:"; a note not overridden shows as "I:".
+    out=$(lintian -I --show-overrides --fail-on error,warning "$deb" 2>&1)
+    status=$?
+    grep -v 'running with root privileges' <<<"$out"
+    [ "$status" -eq 0 ] || fail "lintian exits with $status"
+    grep -q '^[EWI]: ' <<<"$out" && fail "lintian has errors, warnings or notes not overridden"
+    awk '!/^#/ && NF && prev !~ /^# ./ { print FILENAME ":" FNR ": no reason above: " $0; bad = 1 }
+         { prev = $0 } END { exit bad }' "$work/root/usr/share/lintian/overrides/ktr84-upgrader" ||
+        fail "an override without its reason"
+}
+
 case "$check" in
 build) build "$@" ;;
-contents | control | desktop | metainfo | manpages | runs) "$check" "$@" ;;
+contents | control | desktop | metainfo | manpages | runs | changelog) "$check" "$@" ;;
+lintian) lintian_check "$@" ;;
 *) echo "unknown check $check" >&2; exit 2 ;;
 esac
 finish
