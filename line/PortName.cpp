@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "common/SimPortEntry.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -9,6 +11,9 @@ const char kSeparator[] = " \xE2\x80\x94 "; // " — "
 } // namespace
 
 std::string PortOfEntry(const std::string& strEntry) {
+    const std::string strSimLink = SimLinkOfEntry(strEntry);
+    if (!strSimLink.empty())
+        return strSimLink;
     return strEntry.substr(0, strEntry.find(kSeparator));
 }
 

@@ -6,7 +6,8 @@
 
 // The port list shows a USB adapter as "ttyUSB0 — FTDI FT232R USB UART
 // (A10K3J2Q)" (an em dash between spaces); the port is the part before it.
-// Any other entry is the port as it stands.
+// A running simulator shows as "Simulated Transceiver (4711)"; its port is the
+// link it announced. Any other entry is the port as it stands.
 std::string PortOfEntry(const std::string& strEntry);
 
 // What the list shows for the tty strTty: its name, then the adapter's

@@ -50,7 +50,8 @@ public:
 
     // Device path for a port name: "COM1".."COM4" are /dev/ttyS0..3, a name
     // holding '/' is used as it stands, any other name lives in /dev. A port
-    // list entry "ttyUSB0 — <adapter>" is port ttyUSB0. A tty with a link in
+    // list entry "ttyUSB0 — <adapter>" is port ttyUSB0, "Simulated Transceiver
+    // (4711)" the simulator's announced link. A tty with a link in
     // /dev/serial/by-id opens through that link. The roots are those of the
     // environment (DeviceRootsFromEnvironment) unless given.
     static std::string DevicePath(const std::string& strPort);

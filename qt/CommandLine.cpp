@@ -8,6 +8,7 @@
 #include "common/Version.h"
 #include "console/ModuleKind.h"
 #include "dialog/StringTable.h"
+#include "line/SComDoc.h"
 #include "qt/QtWindow.h"
 #include "window/ControlIds.h"
 
@@ -60,7 +61,7 @@ void AddOptions(QCommandLineParser& parser) {
                       "transceiver|controller|ip"});
     parser.addOption({"port",
                       "Preselects the COM port: COM1 (the default) to COM4, a device such as "
-                      "ttyUSB0, or a path such as a module simulator's line.",
+                      "ttyUSB0, a device path, or a module simulator's entry or link.",
                       "name"});
     parser.addOption({"baud",
                       "Preselects the upload rate, one of the module's list (the default is its "
@@ -117,15 +118,27 @@ int FindEntry(CQtWindow& window, int nList, const std::string& strText) {
     return -1;
 }
 
+// An entry offers the port given when it opens the same line: "/dev/ttyS1" is
+// COM2, a simulator's link path its "Simulated Transceiver (4711)".
+bool OpensSameLine(const std::string& strEntry, const std::string& strPort) {
+    return strEntry == strPort || CSComDoc::DevicePath(strEntry) == CSComDoc::DevicePath(strPort);
+}
+
+bool Offers(const std::vector<std::string>& entries, const std::string& strPort) {
+    return std::any_of(entries.begin(), entries.end(), [&](const std::string& strEntry) {
+        return OpensSameLine(strEntry, strPort);
+    });
+}
+
 // Keeps a port the list does not offer among the entries after COM1..COM4,
 // whatever the window's port source offers next time.
 void KeepPortOffered(CQtWindow& window, const std::string& strPort) {
-    if (std::find(kTemplatePorts.begin(), kTemplatePorts.end(), strPort) != kTemplatePorts.end())
+    if (Offers(kTemplatePorts, strPort))
         return;
     auto fnSource = window.PortSource();
     window.SetPortSource([fnSource, strPort] {
         std::vector<std::string> ports = fnSource ? fnSource() : std::vector<std::string>();
-        if (std::find(ports.begin(), ports.end(), strPort) == ports.end())
+        if (!Offers(ports, strPort))
             ports.push_back(strPort);
         return ports;
     });
@@ -138,6 +151,19 @@ bool SelectEntry(CQtWindow& window, int nList, const std::string& strText) {
         return false;
     window.SetListSelection(nList, nIndex);
     return true;
+}
+
+// The entry of that text, else the first that opens the same line.
+bool SelectPort(CQtWindow& window, const std::string& strPort) {
+    if (SelectEntry(window, ctl::kComList, strPort))
+        return true;
+    for (int i = 0; i < window.GetListCount(ctl::kComList); ++i) {
+        if (OpensSameLine(window.GetListEntry(ctl::kComList, i), strPort)) {
+            window.SetListSelection(ctl::kComList, i);
+            return true;
+        }
+    }
+    return false;
 }
 } // namespace
 
@@ -194,7 +220,7 @@ bool PreselectChoices(const CommandLineChoices& choices, CQtWindow& window) {
     if (!choices.strPort.isEmpty()) {
         const std::string strPort = choices.strPort.toStdString();
         KeepPortOffered(window, strPort);
-        bAllMade = SelectEntry(window, ctl::kComList, strPort) && bAllMade;
+        bAllMade = SelectPort(window, strPort) && bAllMade;
         window.RefreshPortList(); // the tooltip shows the whole path
     }
     return bAllMade;

@@ -40,7 +40,8 @@ int AnswerCommandLine(const CommandLineResult& result);
 
 // Makes the choices in the initialised window as an operator would: clicks
 // the module's radio button, selects the rate in the rate list and the port
-// in the port list. A port the list does not offer is added to it and stays
-// offered when the list is brought up to date. False when a choice could not
+// in the port list. A port is the entry that opens its line (a simulator's
+// link path selects the simulator's entry); a port the list does not offer is
+// added to it and stays offered when the list is brought up to date. False when a choice could not
 // be made (a rate the list does not hold).
 bool PreselectChoices(const CommandLineChoices& choices, CQtWindow& window);

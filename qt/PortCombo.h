@@ -1,34 +1,33 @@
 #pragma once
 
 #include <QComboBox>
-#include <QStylePainter>
 #include <functional>
 
-// A drop-down list that reports when it opens and shows a long entry by the
-// end that tells it apart: a simulator's link path by its end, a USB
-// adapter's entry ("ttyUSB0 — maker product") by its start.
+// The port list: a drop-down list that reports when it opens and shows its
+// entry whole where the row has room. A long entry ("Simulated Transceiver
+// (4711)", "ttyUSB0 — maker product") widens the closed list about its place
+// in the template, up to the room it is given; what still does not fit is cut
+// at the end that least tells it apart: a path keeps its end, any other entry
+// its start.
 class CPortCombo : public QComboBox {
 public:
-    using QComboBox::QComboBox;
+    explicit CPortCombo(QWidget* pParent);
     std::function<void()> onPopup;
 
-    void showPopup() override {
-        if (onPopup)
-            onPopup();
-        QComboBox::showPopup();
-    }
+    // The list's present geometry is its place; it may grow within nLeft to
+    // nRight of its parent.
+    void SetRoom(int nLeft, int nRight);
+
+    void showPopup() override;
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionComboBox option;
-        initStyleOption(&option);
-        const QRect textRect = style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                       QStyle::SC_ComboBoxEditField, this);
-        const Qt::TextElideMode mode =
-            option.currentText.startsWith('/') ? Qt::ElideLeft : Qt::ElideRight;
-        option.currentText = fontMetrics().elidedText(option.currentText, mode, textRect.width());
-        painter.drawComplexControl(QStyle::CC_ComboBox, option);
-        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-    }
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    int TextWidth(int nListWidth) const; // room for the entry's text at that width
+    void FitCurrentEntry();
+
+    QRect m_rectPlace;
+    int m_nLeft = 0;
+    int m_nRight = 0;
 };

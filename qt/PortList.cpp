@@ -1,5 +1,6 @@
 #include "qt/PortList.h"
 #include "common/SimAnnouncement.h"
+#include "common/SimPortEntry.h"
 #include "line/PortName.h"
 
 #include <algorithm>
@@ -47,15 +48,17 @@ std::vector<std::string> SerialDeviceEntries(const DeviceRoots& roots) {
 }
 
 std::vector<std::string> RunningSimulators(const std::string& strFolder) {
-    std::vector<std::string> paths;
-    for (const SimAnnouncement& sim : FindAnnouncedSims(strFolder))
-        paths.push_back(sim.strLinkPath);
-    return paths;
+    std::vector<std::string> entries;
+    for (const SimAnnouncement& sim : FindAnnouncedSims(strFolder)) {
+        const std::string strEntry = SimEntryText(sim.strName);
+        entries.push_back(strEntry.empty() ? sim.strLinkPath : strEntry);
+    }
+    return entries;
 }
 
 std::vector<std::string> ExtraPorts() {
     std::vector<std::string> ports = SerialDeviceEntries(DeviceRootsFromEnvironment());
-    for (auto& strPath : RunningSimulators(SimAnnounceDir()))
-        ports.push_back(std::move(strPath));
+    for (auto& strEntry : RunningSimulators(SimAnnounceDir()))
+        ports.push_back(std::move(strEntry));
     return ports;
 }

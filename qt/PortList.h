@@ -19,9 +19,11 @@ std::vector<std::string> SerialDevices(const std::string& strDevDir = "/dev");
 // through the adapter's by-id link.
 std::vector<std::string> SerialDeviceEntries(const DeviceRoots& roots);
 
-// Full paths of the simulators' links in strFolder (SimAnnounceDir() by
-// default) whose process is alive and whose terminal exists, sorted. The
-// serial line opens a path as it stands.
+// The entries for the simulators announced in strFolder whose process is
+// alive and whose terminal exists, in the order of their announcements:
+// "Simulated Transceiver (4711)", which the serial line opens through the
+// link announced in SimAnnounceDir(); a kind this program does not know by the
+// link's full path.
 std::vector<std::string> RunningSimulators(const std::string& strFolder);
 
 // Everything offered after the template's ports: devices (with the roots of

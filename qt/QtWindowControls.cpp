@@ -54,12 +54,15 @@ void CQtWindow::CreateControls() {
     PlaceFitting(AddText(0, "COM Port", {}, Qt::AlignLeft | Qt::AlignTop),
                  units.ToPixels(171, 152, 32, 8));
     AddList(ctl::kBaudList, units.ToPixels(44, 162, 50, 68));
-    AddList(ctl::kComList, units.ToPixels(163, 162, 48, 50))->onPopup = [this] {
-        RefreshPortList();
-    };
+    CPortCombo* pPorts = AddList(ctl::kComList, units.ToPixels(163, 162, 48, 50));
+    pPorts->onPopup = [this] { RefreshPortList(); };
     AddButton<QPushButton>(ctl::kUpgrade, "&Upgrade", units.ToPixels(100, 180, 51, 14));
     AddText(ctl::kStatus, "Idle", units.ToPixels(3, 200, 254, 9), Qt::AlignHCenter | Qt::AlignTop);
     AddProgressBar(units.ToPixels(3, 212, 254, 14));
+    // A long port entry widens its list from the Upgrade button's left edge to
+    // the progress bar's right one.
+    pPorts->SetRoom(m_controls[ctl::kUpgrade]->geometry().left(),
+                    m_controls[ctl::kProgress]->geometry().right() + 1);
     AddButton<QPushButton>(ctl::kOk, "&Quit", units.ToPixels(207, 7, 50, 14))->setDefault(true);
     AddButton<QPushButton>(ctl::kHelp, "&Help", units.ToPixels(207, 26, 50, 14));
     AddButton<QPushButton>(ctl::kCancel, "Cancel", units.ToPixels(207, 46, 50, 14))->hide();

@@ -17,8 +17,9 @@ out=$(mktemp)
 "$build/ktr84-modsim" --module "$module" >"$out" &
 sim=$!
 trap 'kill $sim 2>/dev/null || true; rm -f "$out"' EXIT
-# The simulator announces its line as <folder>/<module>-<pid>, the name the
-# upgrader's COM Port list shows; its first line of output is the device.
+# The simulator announces its line as <folder>/<module>-<pid>, which the
+# upgrader's COM Port list offers as "Simulated Transceiver (<pid>)" (and
+# chooses for --port given the link); its first line of output is the device.
 if [ -n "${XDG_RUNTIME_DIR:-}" ]; then
     link=$XDG_RUNTIME_DIR/ktr84-modsim/$module-$sim
 else

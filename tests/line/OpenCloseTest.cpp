@@ -1,7 +1,9 @@
 // Opening, refusing and closing the line, and what a closed line leaves behind.
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,14 +32,52 @@ bool OtherProcessCanLock(const std::string& strPath) {
 }
 } // namespace
 
-TEST(SComDocPath, NamesPorts) {
-    EXPECT_EQ(CSComDoc::DevicePath("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(CSComDoc::DevicePath("COM4"), "/dev/ttyS3");
-    EXPECT_EQ(CSComDoc::DevicePath("ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(CSComDoc::DevicePath("COM5"), "/dev/COM5");
-    EXPECT_EQ(CSComDoc::DevicePath("/dev/pts/7"), "/dev/pts/7");
-    EXPECT_EQ(CSComDoc::DevicePath("line/by-id/usb-x"), "line/by-id/usb-x");
+struct PortCase {
+    const char* pszPort;
+    const char* pszDevice;
+};
+void PrintTo(const PortCase& c, std::ostream* pOut) {
+    *pOut << '"' << c.pszPort << '"';
 }
+
+// What the line opens for a port name or a port list entry, with the
+// simulators announcing in /run/user/4242/ktr84-modsim.
+class SComDocPath : public ::testing::TestWithParam<PortCase> {
+protected:
+    void SetUp() override {
+        const char* pszOld = std::getenv("XDG_RUNTIME_DIR");
+        m_oldRuntime = pszOld ? std::optional<std::string>(pszOld) : std::nullopt;
+        setenv("XDG_RUNTIME_DIR", "/run/user/4242", 1);
+    }
+    void TearDown() override {
+        if (m_oldRuntime)
+            setenv("XDG_RUNTIME_DIR", m_oldRuntime->c_str(), 1);
+        else
+            unsetenv("XDG_RUNTIME_DIR");
+    }
+    std::optional<std::string> m_oldRuntime;
+};
+
+TEST_P(SComDocPath, NamesPorts) {
+    EXPECT_EQ(CSComDoc::DevicePath(GetParam().pszPort), GetParam().pszDevice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PortsAndEntries, SComDocPath,
+    ::testing::Values(
+        PortCase{"COM1", "/dev/ttyS0"}, PortCase{"COM4", "/dev/ttyS3"},
+        PortCase{"ttyUSB0", "/dev/ttyUSB0"}, PortCase{"COM5", "/dev/COM5"},
+        PortCase{"/dev/pts/7", "/dev/pts/7"}, PortCase{"line/by-id/usb-x", "line/by-id/usb-x"},
+        // A simulator's entry opens the link it announced.
+        PortCase{"Simulated Transceiver (19937)", "/run/user/4242/ktr84-modsim/transceiver-19937"},
+        PortCase{"Simulated Controller (7)", "/run/user/4242/ktr84-modsim/controller-7"},
+        PortCase{"Simulated IP-Enabled Controller (123)", "/run/user/4242/ktr84-modsim/ip-123"},
+        // Near misses are names like any other.
+        PortCase{"Simulated Transceiver (19937", "/dev/Simulated Transceiver (19937"},
+        PortCase{"Simulated Transceiver ()", "/dev/Simulated Transceiver ()"},
+        PortCase{"Simulated Controller (7a)", "/dev/Simulated Controller (7a)"},
+        PortCase{"Simulated IP Controller (5)", "/dev/Simulated IP Controller (5)"},
+        PortCase{"simulated transceiver (5)", "/dev/simulated transceiver (5)"}));
 
 TEST(SComDocOpen, OpensExclusivelyAndClosesCleanly) {
     CPtyPair pty;

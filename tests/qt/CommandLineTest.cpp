@@ -7,8 +7,12 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include "EnvFolder.h"
+#include "common/SimAnnouncement.h"
 #include "dialog/UpgraderDlg.h"
+#include "line/SComDoc.h"
 #include "qt/CommandLine.h"
 #include "qt/QtWindow.h"
 
@@ -163,12 +167,74 @@ TEST_F(PreselectTest, ControllerWithALowRateOnAnOfferedPort) {
     EXPECT_EQ(List(ctl::kComList)->count(), 5); // nothing added
 }
 
-TEST_F(PreselectTest, AnOfferedDeviceIsSelectedNotAddedTwice) {
-    ASSERT_TRUE(PreselectChoices(Parse({"--port", "ttyUSB0"}).choices, window));
-    EXPECT_EQ(List(ctl::kComList)->currentText(), "ttyUSB0");
-    EXPECT_EQ(List(ctl::kComList)->count(), 5);
-    EXPECT_TRUE(Checked(ctl::kTransceiver));
-    EXPECT_EQ(List(ctl::kBaudList)->currentText(), "115200");
+namespace {
+struct PortChoice {
+    const char* pszPort;     // as given; "<sims>" stands for SimAnnounceDir()
+    const char* pszSelected; // the entry chosen
+    int nEntries;            // the list's length after
+};
+void PrintTo(const PortChoice& c, std::ostream* pOut) {
+    *pOut << '"' << c.pszPort << '"';
+}
+
+// --port picks the entry that opens the line it names; a port no entry opens
+// is added. The list offers an adapter and a running simulator.
+class PreselectPortTest : public PreselectTest, public ::testing::WithParamInterface<PortChoice> {
+protected:
+    PreselectPortTest() { extraPorts = {"ttyUSB0", "Simulated Transceiver (4711)"}; }
+    static std::string WithSims(std::string strText) {
+        if (const size_t nAt = strText.find("<sims>"); nAt != std::string::npos)
+            strText.replace(nAt, 6, SimAnnounceDir());
+        return strText;
+    }
+    CEnvFolder runtime{"XDG_RUNTIME_DIR"};
+};
+} // namespace
+
+TEST_P(PreselectPortTest, SelectsTheEntryThatOpensThePort) {
+    const std::string strPort = WithSims(GetParam().pszPort);
+    ASSERT_TRUE(
+        PreselectChoices(Parse({"--port", QString::fromStdString(strPort)}).choices, window));
+    const std::string strSelected = WithSims(GetParam().pszSelected);
+    EXPECT_EQ(List(ctl::kComList)->currentText().toStdString(), strSelected);
+    EXPECT_EQ(window.GetControlText(ctl::kComList), strSelected);
+    EXPECT_EQ(List(ctl::kComList)->count(), GetParam().nEntries);
+    // Brought up to date on opening, the list neither loses nor repeats it.
+    window.RefreshPortList();
+    EXPECT_EQ(List(ctl::kComList)->currentText().toStdString(), strSelected);
+    EXPECT_EQ(List(ctl::kComList)->count(), GetParam().nEntries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ports, PreselectPortTest,
+    ::testing::Values(PortChoice{"COM3", "COM3", 6}, PortChoice{"/dev/ttyS2", "COM3", 6},
+                      PortChoice{"ttyUSB0", "ttyUSB0", 6},
+                      PortChoice{"<sims>/transceiver-4711", "Simulated Transceiver (4711)", 6},
+                      PortChoice{"Simulated Transceiver (4711)", "Simulated Transceiver (4711)", 6},
+                      PortChoice{"<sims>/transceiver-4712", "<sims>/transceiver-4712", 7},
+                      PortChoice{"X", "X", 7}));
+
+// scripts/run.sh starts a simulator and opens the window with --port at the
+// link the simulator announced: the window, with the machine's own port
+// list, chooses that simulator's entry and adds none.
+TEST(UpgraderWindow, TheSimulatorsLinkPathChoosesItsEntry) {
+    const CEnvFolder runtime("XDG_RUNTIME_DIR");
+    CSimAnnouncer announcer("transceiver", "/dev/null");
+    ASSERT_TRUE(announcer.Announced());
+    CQtWindow window;
+    CUpgraderDlg dlg{window};
+    window.InitDialog(dlg);
+    auto* pList = qobject_cast<QComboBox*>(window.Control(ctl::kComList));
+    const int nOffered = pList->count();
+
+    ASSERT_TRUE(PreselectChoices(
+        Parse({"--module", "transceiver", "--port", QString::fromStdString(announcer.LinkPath())})
+            .choices,
+        window));
+    const std::string strEntry = "Simulated Transceiver (" + std::to_string(getpid()) + ")";
+    EXPECT_EQ(pList->currentText().toStdString(), strEntry);
+    EXPECT_EQ(pList->count(), nOffered);
+    EXPECT_EQ(CSComDoc::DevicePath(window.GetControlText(ctl::kComList)), announcer.LinkPath());
 }
 
 TEST_F(PreselectTest, NoChoicesLeaveTheStartState) {

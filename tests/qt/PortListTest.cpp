@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "EnvFolder.h"
+#include "common/SimAnnouncement.h"
+#include "line/SComDoc.h"
 #include "qt/PortList.h"
 #include "testing/FakeDeviceTree.h"
 
@@ -56,9 +59,12 @@ TEST(PortList, UsbAdaptersAreOfferedByWhatTheyAreInNaturalOrder) {
     EXPECT_EQ(SerialDeviceEntries(tree.Roots()).size(), 3u);
 }
 
-TEST(PortList, OnlyLiveSimulatorsWithATerminalAreOffered) {
-    QTemporaryDir dir;
-    const fs::path root = dir.path().toStdString();
+// Simulators are offered by what they are, and each entry opens the link its
+// simulator announced.
+TEST(PortList, OnlyLiveSimulatorsWithATerminalAreOfferedByWhatTheyAre) {
+    const CEnvFolder runtime("XDG_RUNTIME_DIR");
+    const fs::path root = SimAnnounceDir();
+    fs::create_directories(root);
     // A process that has ended, for a stale link.
     const pid_t nDead = fork();
     if (nDead == 0)
@@ -67,16 +73,22 @@ TEST(PortList, OnlyLiveSimulatorsWithATerminalAreOffered) {
     waitpid(nDead, nullptr, 0);
 
     const std::string strMe = std::to_string(getpid());
-    fs::create_symlink(kCharDevice, root / ("transceiver-" + strMe));
-    fs::create_symlink(kCharDevice, root / ("ip-" + strMe));
+    for (const char* pszKind : {"transceiver", "controller", "ip", "modem"})
+        fs::create_symlink(kCharDevice, root / (pszKind + ("-" + strMe)));
     fs::create_symlink(kCharDevice, root / ("controller-" + std::to_string(nDead)));
     fs::create_symlink(root / "gone", root / ("transceiver-1" + strMe));
     fs::create_symlink(kCharDevice, root / "transceiver");
     std::ofstream(root / ("notes-" + strMe)) << "not a link";
 
-    EXPECT_EQ(RunningSimulators(root.string()),
-              (std::vector<std::string>{(root / ("ip-" + strMe)).string(),
-                                        (root / ("transceiver-" + strMe)).string()}));
+    const std::vector<std::string> entries = RunningSimulators(root.string());
+    // A kind this program does not know is offered by its path.
+    EXPECT_EQ(entries, (std::vector<std::string>{"Simulated Controller (" + strMe + ")",
+                                                 "Simulated IP-Enabled Controller (" + strMe + ")",
+                                                 (root / ("modem-" + strMe)).string(),
+                                                 "Simulated Transceiver (" + strMe + ")"}));
+    const char* const kLinks[] = {"controller-", "ip-", "modem-", "transceiver-"};
+    for (size_t i = 0; i < entries.size() && i < std::size(kLinks); ++i)
+        EXPECT_EQ(CSComDoc::DevicePath(entries[i]), (root / (kLinks[i] + strMe)).string());
     EXPECT_TRUE(RunningSimulators((root / "nowhere").string()).empty());
 }
 } // namespace

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -145,16 +146,16 @@ TEST_F(QtWindowTest, DetailsShowEachItemOnItsOwnLine) {
 }
 
 TEST_F(QtWindowTest, PortListOffersDevicesAndSimulatorsAfterCom4) {
-    extraPorts = {"ttyUSB0", "/run/user/0/ktr84-modsim/transceiver-4242"};
+    extraPorts = {"ttyUSB0", "Simulated Transceiver (4242)"};
     window.RefreshPortList();
     EXPECT_EQ(Entries(ctl::kComList), (QStringList{"COM1", "COM2", "COM3", "COM4", "ttyUSB0",
-                                                   "/run/user/0/ktr84-modsim/transceiver-4242"}));
+                                                   "Simulated Transceiver (4242)"}));
     EXPECT_EQ(Get<QComboBox>(ctl::kComList)->currentText(), "COM1");
 
     // The selected entry is what Upgrade opens, and survives a refresh.
     Get<QComboBox>(ctl::kComList)->setCurrentIndex(5);
     window.RefreshPortList();
-    EXPECT_EQ(window.GetControlText(ctl::kComList), "/run/user/0/ktr84-modsim/transceiver-4242");
+    EXPECT_EQ(window.GetControlText(ctl::kComList), "Simulated Transceiver (4242)");
     EXPECT_EQ(Get<QComboBox>(ctl::kComList)->count(), 6);
 
     // The simulator ended: its entry goes and the selection falls back to COM1.
@@ -162,6 +163,47 @@ TEST_F(QtWindowTest, PortListOffersDevicesAndSimulatorsAfterCom4) {
     window.RefreshPortList();
     EXPECT_EQ(Get<QComboBox>(ctl::kComList)->count(), 5);
     EXPECT_EQ(window.GetControlText(ctl::kComList), "COM1");
+}
+
+// The closed list shows a long entry whole where the row has room, and keeps
+// to the row: right of the baud list, inside the window's margin.
+TEST_F(QtWindowTest, TheClosedPortListWidensForItsEntry) {
+    const std::string strLong = "ttyUSB0 \xE2\x80\x94 FTDI FT232R USB UART (A10K3J2Q) "
+                                "on the bench's second hub, port four";
+    extraPorts = {"Simulated Transceiver (19937)", strLong};
+    window.RefreshPortList();
+    auto* pList = Get<QComboBox>(ctl::kComList);
+    const QRect place = pList->geometry();
+    // Whether the text fits where the style draws the label: its edit field
+    // less a pixel either side.
+    auto shownWhole = [pList] {
+        QStyleOptionComboBox option;
+        option.initFrom(pList);
+        const int nRoom =
+            pList->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, pList)
+                .width() -
+            2;
+        return pList->fontMetrics().elidedText(pList->currentText(), Qt::ElideRight, nRoom) ==
+               pList->currentText();
+    };
+
+    pList->setCurrentIndex(4);
+    EXPECT_GT(pList->width(), place.width());
+    EXPECT_TRUE(shownWhole());
+    EXPECT_LE(std::abs(pList->geometry().center().x() - place.center().x()), 1);
+
+    // Longer than the row: as wide as the row lets it be.
+    pList->setCurrentIndex(5);
+    const QRect row(window.Control(ctl::kUpgrade)->geometry().left(), place.top(),
+                    window.Control(ctl::kProgress)->geometry().right() + 1 -
+                        window.Control(ctl::kUpgrade)->geometry().left(),
+                    place.height());
+    EXPECT_EQ(pList->geometry(), row);
+    EXPECT_FALSE(shownWhole());
+
+    pList->setCurrentIndex(0);
+    EXPECT_EQ(pList->geometry(), place);
 }
 
 TEST_F(QtWindowTest, ControlsStayInsideTheWindow) {

@@ -60,6 +60,26 @@ TEST_P(LegacyRun, TheCableOnTheOtherModuleIsWrongCable) {
     EXPECT_FALSE(HasCommand(pSim->Commands(), "u"));
 }
 
+// The window's port list offers a running simulator as "Simulated
+// Transceiver (<pid>)"; given to --port, that entry opens the simulator's
+// line, and the summary and the run record name the entry and the line.
+TEST_P(LegacyRun, ASimulatorsListEntryOpensItsLine) {
+    auto pSim = StartSim("sim", QuickLegacy(OtherKind()));
+    const std::string strLink = pSim->WaitForAnnouncement(OtherKind(), 10000);
+    ASSERT_FALSE(strLink.empty()) << pSim->Stderr();
+    const std::string strEntry =
+        "Simulated " + ModuleTitle(OtherKind()) + " (" + std::to_string(pSim->Pid()) + ")";
+    const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), strEntry),
+                                          {"XDG_RUNTIME_DIR=" + pSim->RuntimeDir().string()});
+    // The other module answered: the line was the simulator's.
+    ExpectEnded(result, 3, "wrong-cable");
+    EXPECT_EQ(result.summary["port"].toString().toStdString(), strEntry);
+    EXPECT_EQ(result.summary["device"].toString().toStdString(), strLink);
+    const std::string strRecord = ReadFile(result.summary["record"].toString().toStdString());
+    EXPECT_NE(strRecord.find("\nport: " + strEntry + "\n"), std::string::npos) << strRecord;
+    EXPECT_NE(strRecord.find(strLink + " at 9600 baud"), std::string::npos) << strRecord;
+}
+
 TEST_P(LegacyRun, AWrongConsolePasswordNeverReachesTheRecord) {
     auto pSim = StartSim("sim", Sim({"--console-login"}));
     const std::string strSecret = "Wr0ng-Secret-77";

@@ -52,6 +52,15 @@ bool CSimProcess::WaitForCommand(const std::function<bool(const SimCommand&)>& i
     return false;
 }
 
+std::string CSimProcess::WaitForAnnouncement(const std::string& strKind, int nLimitMs) const {
+    const fs::path link =
+        m_runtime / "ktr84-modsim" / (strKind + "-" + std::to_string(m_process.Pid()));
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(nLimitMs);
+    while (!fs::is_symlink(link) && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return fs::is_symlink(link) ? link.string() : std::string();
+}
+
 int CSimProcess::Stop() {
     m_process.Signal(SIGTERM);
     return m_process.Wait();

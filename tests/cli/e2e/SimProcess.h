@@ -27,6 +27,12 @@ public:
     bool Start();
     const std::string& Device() const { return m_strDevice; }
     const std::filesystem::path& TranscriptFile() const { return m_transcript; }
+    // The folder it announces its line in (its XDG_RUNTIME_DIR), and its pid.
+    const std::filesystem::path& RuntimeDir() const { return m_runtime; }
+    pid_t Pid() const { return m_process.Pid(); }
+    // The link it announces its line by, <kind>-<pid>, once it is there (up
+    // to nLimitMs); empty if it did not come.
+    std::string WaitForAnnouncement(const std::string& strKind, int nLimitMs) const;
 
     std::vector<SimCommand> Commands() const;
     // Waits (up to nLimitMs) until a received command satisfies isIt.
