@@ -2,6 +2,8 @@
 
 #include "console/LineReasons.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int kSilentWaitMs = 100;
 constexpr int32_t kSilentWaitLimit = 300;
@@ -25,8 +27,39 @@ CReceiver::CReceiver(const CRunContext& ctx)
     : m_line(ctx.line), m_window(ctx.window), m_dialog(ctx.dialog), m_rx(ctx.rx) {}
 
 int32_t CReceiver::Poll() {
+    if (m_bHeld) {
+        m_bHeld = false;
+        return m_rx.m_nRxCount;
+    }
     m_rx.m_nRxCount = m_line.ReadCommData(m_rx.m_rxBuffer.data(), kRxCapacity);
     return m_rx.m_nRxCount;
+}
+
+bool CReceiver::AwaitBurst(int nMs) {
+    m_rx.m_nRxCount = 0;
+    if (!m_window.WaitForInput(m_line.PollHandle(), nMs) || Poll() <= 0)
+        return false;
+    CollectBurst();
+    return true;
+}
+
+bool CReceiver::GatherUntil(int64_t nDeadlineMs,
+                            const std::function<bool(const CReceivedChunk&)>& fnDone) {
+    m_rx.m_nRxCount = 0;
+    while (m_rx.m_nRxCount < kRxCapacity) {
+        const int64_t nLeft = nDeadlineMs - m_window.NowMs();
+        const int64_t nWait = std::max<int64_t>(nLeft, m_rx.m_nRxCount > 0 ? kBurstGapMs : 0);
+        if (nWait <= 0 || !m_window.WaitForInput(m_line.PollHandle(), static_cast<int>(nWait)))
+            return false;
+        uint8_t* pFree = m_rx.m_rxBuffer.data() + m_rx.m_nRxCount;
+        const int n = m_line.ReadCommData(pFree, kRxCapacity - m_rx.m_nRxCount);
+        if (n <= 0)
+            return false; // a line that went away
+        m_rx.m_nRxCount += n;
+        if (fnDone(m_rx))
+            return true;
+    }
+    return false;
 }
 
 void CReceiver::CollectBurst() {

@@ -18,10 +18,12 @@ public:
     virtual bool PumpMessages() = 0;
     // The run entered a state of its procedure, by name; for records only.
     virtual void StateEntered(std::string_view /*strName*/) {}
+    // Something the run did beyond the dialogue's plain course (another CR
+    // after a speed change), for the records and a console's progress.
+    virtual void Notice(const std::string& /*strText*/) {}
     // When the operator stops a run mid-way, whether the run should first
     // leave the module running its old software where it still can (an IP
-    // module in its boot monitor with the flash untouched). The window's quit
-    // stops after the pass, as it always has.
+    // module in its boot monitor with the flash untouched).
     virtual bool LeaveModuleRunningOnStop() const { return false; }
 
 protected:

@@ -58,7 +58,9 @@ bool CUpgraderDlg::OnQuitRequest() {
         "An upgrade is in progress. Stopping it now may leave the module without working "
         "software.\nStop the upgrade and quit?",
         "", MsgIcon::Exclamation, MsgButtons::OkCancel);
+    // Confirmed, the run stops as a stop from the console does: an IP module
+    // still in its boot monitor with its flash untouched is booted first.
     if (nAnswer == IDOK)
-        m_bQuitRequested = true;
+        RequestStop(true);
     return false;
 }

@@ -32,7 +32,7 @@ public:
     void UpdateData(bool bSaveAndValidate) override;
     bool IsRunning() const { return m_bRunning; }
     // Quit or Close pressed: true when the window may end now. During a run the
-    // operator is asked first; when confirmed the run stops after its pass.
+    // operator is asked first; when confirmed the run stops (RequestStop(true)).
     bool OnQuitRequest();
 
     // --- module selection and package description ---
@@ -63,10 +63,10 @@ public:
     void AddListener(CRunListener& listener) { m_events.Add(listener); }
     void RemoveListener(CRunListener& listener) { m_events.Remove(listener); }
     // Something the operator should know, told to the listeners.
-    void Notice(const std::string& strText) { m_events.Notice(strText); }
-    // Stops the run in hand after its pass, as a confirmed quit does, without
-    // asking; bLeaveModuleRunning: an IP module still in its boot monitor with
-    // its flash untouched is booted again first.
+    void Notice(const std::string& strText) override { m_events.Notice(strText); }
+    // Stops the run in hand after its pass without asking; bLeaveModuleRunning:
+    // an IP module still in its boot monitor with its flash untouched is
+    // booted again first (a confirmed quit and a console's stop both ask it).
     void RequestStop(bool bLeaveModuleRunning);
     // Decides how the run in hand ends, whatever it shows afterwards.
     void DecideOutcome(RunOutcome outcome) { m_outcome.Decide(outcome); }

@@ -127,7 +127,7 @@ CLegacyModule::Next CLegacyModule::ConsoleCommand(const std::string& strCommand)
 CLegacyModule::Next CLegacyModule::Restart() {
     // A restart brings the line back to the power-on rate, whatever the boot
     // loader's baud menu had chosen.
-    m_term.SwitchBaud(9600);
+    m_term.RestartBaud(9600);
     int64_t nEnd =
         m_term.ElapsedMs() + static_cast<int64_t>(m_options.dRestartWindowSeconds * 1000);
     for (int64_t nLeft = nEnd - m_term.ElapsedMs(); nLeft > 0; nLeft = nEnd - m_term.ElapsedMs()) {

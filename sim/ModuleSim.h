@@ -30,6 +30,7 @@ struct SimOptions {
     double dEraseSecondsPerSector = 1.0;      // IP: NOR erase time per 128 KiB sector
     double dProgramBytesPerSecond = 200000.0; // IP: NOR programming speed
     std::string strTranscriptFile; // when set, every command received is also written here
+    int nBaudSwitchDelayMs = 50; // from the end of a rate change's notice to the switch
     // Fault switches.
     std::string strSilentFrom;       // after this step name the module prints nothing more
     bool bRejectBootLogin = false;   // legacy boot loader answers "Incorrect" to every log-in

@@ -79,6 +79,7 @@ std::string SimUsage() {
            "  --boot-delay N            ip: autoboot countdown (2)\n"
            "  --kernel-seconds S        ip: kernel start until login: (2)\n"
            "  --login-fail-delay S      ip: pauses around \"Login incorrect\" (1)\n"
+           "  --baud-switch-delay MS    from a rate change's notice to the switch (50)\n"
            "\n"
            "Faults:\n"
            "  --silent-from STEP        print nothing from STEP on; legacy steps: console,\n"
@@ -165,6 +166,7 @@ std::map<std::string, Valued> ValuedOptions(SimOptions& o, int& nSeed) {
         {"--silent-from", Text(o.strSilentFrom)},
         {"--merge-failure-line", Integer(o.nMergeFailureLine)},
         {"--noise-interval", Integer(o.nNoiseIntervalMs)},
+        {"--baud-switch-delay", Integer(o.nBaudSwitchDelayMs)},
         {"--disappear-after", Integer(o.nDisappearAfterMs)},
         {"--transcript", Text(o.strTranscriptFile)},
     };

@@ -177,15 +177,14 @@ void CSimLine::SetModuleBaud(int32_t nBaud) {
     Wake();
 }
 
-void CSimLine::SetModuleBaudAfterOutput(int32_t nBaud) {
+size_t CSimLine::SwitchModuleBaud(int32_t nBaud) {
+    size_t nDropped = 0;
     {
         std::lock_guard lock(m_mutex);
-        if (m_txQueue.empty()) {
-            m_nModuleBaud = nBaud;
-            m_rxQueue.clear();
-        } else {
-            m_nPendingBaud = nBaud;
-        }
+        nDropped = m_rxQueue.size();
+        m_rxQueue.clear();
+        m_nModuleBaud = nBaud;
     }
     Wake();
+    return nDropped;
 }

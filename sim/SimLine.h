@@ -50,10 +50,9 @@ public:
     void FlushInput();
     size_t PendingInput(); // received by the module, not yet read by it
     void SetModuleBaud(int32_t nBaud);
-    // The module changes its rate once everything written so far has left
-    // it, and what it received until then is dropped; the tool cannot see
-    // the last byte at the old rate before the switch has happened.
-    void SetModuleBaudAfterOutput(int32_t nBaud);
+    // The module's UART takes a new rate: what it received until now is
+    // dropped (it was framed at the old rate). Returns how many bytes that was.
+    size_t SwitchModuleBaud(int32_t nBaud);
     int32_t ModuleBaud() const { return m_nModuleBaud; }
     void SetSilent() { m_bSilent = true; }
     bool Gone() const { return m_bGone; }
@@ -96,7 +95,6 @@ private:
     std::string m_strUsbHold;      // on the wire, held by the USB adapter
     std::string m_strPending;      // to be written into the pty
     std::atomic<int32_t> m_nModuleBaud{9600};
-    int32_t m_nPendingBaud = 0; // applied when m_txQueue runs empty
     std::atomic<bool> m_bStopping{false};
     std::atomic<bool> m_bSilent{false};
     std::atomic<bool> m_bGone{false};

@@ -124,11 +124,6 @@ void CSimLine::TransmitToTool(Clock::time_point) {
                 c = static_cast<char>(Garble(static_cast<uint8_t>(c)));
             }
         }
-        if (m_txQueue.empty() && m_nPendingBaud != 0) {
-            m_nModuleBaud = m_nPendingBaud;
-            m_nPendingBaud = 0;
-            m_rxQueue.clear();
-        }
         (m_settings.nUsbLatencyMs > 0 ? m_strUsbHold : m_strPending) += strWire;
     }
     m_cv.notify_all(); // Drain() may be waiting

@@ -54,6 +54,19 @@ void CSimTerminal::Pause(double dSeconds) {
     m_line.Sleep(static_cast<int>(dSeconds * 1000.0 + 0.5));
 }
 
+void CSimTerminal::SwitchBaud(int32_t nBaud) {
+    m_line.Drain();
+    m_line.Sleep(m_options.nBaudSwitchDelayMs);
+    const size_t nLost = m_line.SwitchModuleBaud(nBaud);
+    std::string strNote = "<switched to ";
+    strNote.append(std::to_string(nBaud)).append(" baud");
+    if (nLost > 0)
+        strNote.append(", lost ")
+            .append(std::to_string(nLost))
+            .append(nLost == 1 ? " byte" : " bytes");
+    Record(strNote.append(">"));
+}
+
 void CSimTerminal::WaitForQuiet(int nQuietMs) {
     while (Get(nQuietMs) >= 0) {
     }

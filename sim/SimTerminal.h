@@ -31,10 +31,15 @@ public:
     void FlushInput() { m_line.FlushInput(); }
     // Discards input until the line has been quiet for nQuietMs.
     void WaitForQuiet(int nQuietMs);
-    // Switches the module's rate after its output so far (see CSimLine).
-    void SwitchBaud(int32_t nBaud) {
-        m_line.SetModuleBaudAfterOutput(nBaud);
+    // Switches the module's rate once its output so far has left it and the
+    // switch delay has passed, as a boot monitor does after its notice; the
+    // transcript notes the switch and what arrived before it and was lost.
+    void SwitchBaud(int32_t nBaud);
+    // A restart: the UART is back at its power-on rate once the output so far
+    // has left it; no notice, no note.
+    void RestartBaud(int32_t nBaud) {
         m_line.Drain();
+        m_line.SwitchModuleBaud(nBaud);
     }
     int32_t Baud() const { return m_line.ModuleBaud(); }
     int64_t ElapsedMs() const { return m_line.ElapsedMs(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "console/RunContext.h"
 #include "testing/PtyPair.h"
@@ -34,6 +35,7 @@ struct CRunRig : CRunDialog {
             window.EnableControl(nId, bEnable);
     }
     bool PumpMessages() override { return window.PumpMessages(); }
+    void Notice(const std::string& strText) override { notices.push_back(strText); }
 
     CPtyPair pty{true};
     CScriptedWindow window{true};
@@ -41,4 +43,5 @@ struct CRunRig : CRunDialog {
     CImageCursor image;
     CReceivedChunk rx;
     std::string strStatus;
+    std::vector<std::string> notices;
 };

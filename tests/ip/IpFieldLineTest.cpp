@@ -4,6 +4,7 @@
 // real clock; a short file system image keeps the upload to a second.
 #include <gtest/gtest.h>
 
+#include "testing/RateSwitches.h"
 #include "testing/SimRig.h"
 #include "testing/TranscriptText.h"
 #include "tests/sim/TestImage.h"
@@ -87,4 +88,23 @@ TEST(IpFieldLine, FromTheShellInRandomFragments) {
     ASSERT_TRUE(r.bStarted);
     r.dlg.OnUpgrade();
     r.ExpectComplete();
+}
+
+// A boot monitor that takes 1.5 s after its notice to switch, both ways: the
+// run knocks again at the new rate until the monitor answers, uploads, and
+// the module boots at 9600.
+TEST(IpFieldLine, MonitorThatSwitchesLateBothWays) {
+    SimOptions o = FieldIp(SimIpStart::Monitor);
+    o.nBaudSwitchDelayMs = 1500;
+    CIpFieldRun r(o);
+    ASSERT_TRUE(r.bStarted);
+    r.dlg.OnUpgrade();
+    r.ExpectComplete();
+    std::vector<std::pair<int32_t, std::string>> lines;
+    for (const auto& e : r.pSim->Transcript())
+        lines.emplace_back(e.nBaud, e.strCommand);
+    const auto switches = ReadRateSwitches(lines);
+    EXPECT_EQ(RateSwitchFault(switches, {115200, 9600}), "") << r.Transcript();
+    for (const RateSwitch& s : switches)
+        EXPECT_TRUE(s.bLostBefore) << "the first CR came before the switch";
 }

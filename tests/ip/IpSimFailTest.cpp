@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "testing/LineLoss.h"
 #include "tests/ip/IpSimRig.h"
@@ -79,10 +81,15 @@ TEST(IpSimRun, QuitMidUploadAndTheNextRunBeginsItsImageAfresh) {
     EXPECT_TRUE(r.window.QuitPosted());
     EXPECT_EQ(r.Step(), FlashSequenceStep::SendLines);
     EXPECT_TRUE(r.window.Boxes().size() == 1u); // the quit question only
+    // The confirmed quit ended the download and booted the module at 9600.
+    for (int i = 0; i < 500 && !r.sim.Booted(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(r.sim.Booted()) << r.TranscriptText();
+    EXPECT_EQ(r.sim.ModuleBaud(), 9600);
     r.ExpectReadyForAnotherRun();
 
-    // The module still takes records; the next run loads the image again
-    // from its first step, and this time the module stays silent from loads.
+    // The next run loads the image again from its first step, and this time
+    // the module stays silent from loads.
     SimOptions o = FastIp(SimIpStart::Monitor);
     o.strSilentFrom = "loads";
     CSimRun next(o);

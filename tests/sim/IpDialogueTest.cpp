@@ -82,6 +82,13 @@ TEST(IpDialogue, BaudSwitchWaitsForACarriageReturnAtTheNewRate) {
     client.Send("\r");
     EXPECT_EQ(client.ReadUntil("=> "), "=> ");
     EXPECT_EQ(sim.ModuleBaud(), 115200);
+    // The transcript says when the module switched and what it lost before.
+    const auto transcript = sim.Transcript();
+    ASSERT_GE(transcript.size(), 3u);
+    EXPECT_EQ(transcript[transcript.size() - 2].strCommand,
+              "<switched to 115200 baud, lost 1 byte>");
+    EXPECT_EQ(transcript.back().strCommand, "");
+    EXPECT_EQ(transcript.back().nBaud, 115200);
     client.Send("setenv baudrate 12345\r");
     EXPECT_EQ(client.ReadUntil("=> "), "setenv baudrate 12345\r\n## Baudrate 12345 bps not "
                                        "supported\r\n## Error inserting \"baudrate\" variable, "

@@ -48,6 +48,9 @@ TEST(LegacyDialogue, TransceiverUpgradeAtRaisedRateStoresEveryRecord) {
     client.Send("f\r");
     strText = client.ReadUntil("new rate\r\n");
     EXPECT_TRUE(Contains(strText, "Switching to 115200")) << Visible(strText);
+    // The boot loader switches a moment after its notice has left it.
+    for (int i = 0; i < 500 && sim.ModuleBaud() != 115200; ++i)
+        client.ReadFor(10);
     client.SetBaud(115200);
     client.Send("\r");
     strText = client.ReadUntil("selection");

@@ -3,8 +3,9 @@
 #include "upgrade/ip/IpRun.h"
 
 #include <cstdlib>
+#include <string_view>
 
-#include "console/LineCommands.h"
+#include "console/RateChange.h"
 #include "upgrade/ip/IpPauses.h"
 #include "upgrade/ip/IpStateName.h"
 
@@ -132,7 +133,12 @@ void CIpRun::SetMonitorBaud(const std::string& strRate) {
     Send("setenv baudrate " + strRate + "\r");
     m_dialog.SetStatus("Baud Change to " + strRate);
     m_window.Sleep(kBeforeReopenMs);
-    ReopenLineAt({m_line, m_window, m_dialog, m_image, m_rx}, nRate);
+    ReopenLineAt({m_line, m_window, m_dialog, m_image, m_rx}, m_receiver, nRate, "prompt",
+                 [](const CReceivedChunk& rx) {
+                     const std::string_view text(reinterpret_cast<const char*>(rx.Data()),
+                                                 static_cast<size_t>(rx.m_nRxCount));
+                     return text.find("=>") != std::string_view::npos;
+                 });
 }
 
 const UpgradeImage* CIpRun::NextSelectedImage(const UpgradeImage* pRow) const {

@@ -2,7 +2,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "console/LineCommands.h"
+#include "console/RateChange.h"
 #include "upgrade/legacy/LegacyPauses.h"
 #include "upgrade/legacy/LegacyRun.h"
 
@@ -38,7 +38,16 @@ void CLegacyRun::SetBootloaderBaud(const std::string& strText) {
     const int32_t nRate = ParseRate(strText);
     SendLetter(BaudLetter(nRate));
     m_dialog.SetStatus("Baud Change to " + strText);
+    // The boot loader answers at the old rate and switches only once its
+    // notice has left it: hear the notice out before closing the line.
+    m_receiver.AwaitBurst(kNoticeWaitMs);
     m_window.Sleep(kBeforeReopenMs);
-    // The first byte at the new rate brings the menu back.
-    ReopenLineAt({m_line, m_window, m_dialog, m_image, m_rx}, nRate);
+    // The first CR at the new rate brings the menu back; state 6 takes the
+    // menu from the chunk held for it, through the shared matcher, so the
+    // test here asks a copy of the matcher what state 6 will find.
+    ReopenLineAt({m_line, m_window, m_dialog, m_image, m_rx}, m_receiver, nRate, "menu",
+                 [this](const CReceivedChunk& rx) {
+                     PromptMatcher probe = m_matcher;
+                     return MatchPrompt(probe, rx.Data(), rx.m_nRxCount, "selection");
+                 });
 }

@@ -20,6 +20,7 @@ inline constexpr int kBannerMissMs = 2000;    // after a chunk without its banne
 inline constexpr int32_t kBannerAttempts = 3; // the third miss goes back to the console
 inline constexpr int kAfterBootPasswordMs = 200;
 inline constexpr int kBetweenStatusesMs = 100; // between two statuses of one step
+inline constexpr int kNoticeWaitMs = 1000;     // for the rate letter's answer to begin
 inline constexpr int kBeforeReopenMs = 100;    // the rate letter answered at the old rate
 
 // The upload and after it.
