@@ -9,3 +9,9 @@
 inline uint32_t Crc32(const uint8_t* pData, size_t nSize) {
     return static_cast<uint32_t>(crc32(0L, pData, static_cast<uInt>(nSize)));
 }
+
+// The CRC-32 of what nCrc was the CRC-32 of, followed by the nSize bytes at
+// pData (0 for nothing yet).
+inline uint32_t Crc32(uint32_t nCrc, const uint8_t* pData, size_t nSize) {
+    return static_cast<uint32_t>(crc32(nCrc, pData, static_cast<uInt>(nSize)));
+}

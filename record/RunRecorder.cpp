@@ -27,6 +27,9 @@ void CRunRecorder::FlushAllReceived() {
 
 void CRunRecorder::Close() {
     FlushAllReceived();
+    if (m_pFile)
+        m_thinning.End(ElapsedMs());
+    m_thinning.Reset();
     WriteOut();
     if (m_pFile)
         std::fclose(m_pFile);
@@ -37,6 +40,7 @@ void CRunRecorder::Fail(const std::string& strWhat) {
     m_errors << "ktr84: no run record (" << strWhat << "); the upgrade goes on without it."
              << std::endl;
     m_nUsed = 0;
+    m_thinning.Reset();
     if (m_pFile)
         std::fclose(m_pFile);
     m_pFile = nullptr;
@@ -115,7 +119,14 @@ void CRunRecorder::Line(const char* pszTag, std::string_view text, bool bEscape)
         return;
     if (!m_strReceived.empty())
         FlushReceived();
-    char* p = WriteStamp(Room(text.size()), ElapsedMs(), pszTag);
+    m_thinning.Before();
+    WriteLine(ElapsedMs(), pszTag, text, bEscape);
+}
+
+void CRunRecorder::WriteLine(int64_t nMs, const char* pszTag, std::string_view text, bool bEscape) {
+    if (!m_pFile)
+        return;
+    char* p = WriteStamp(Room(text.size()), nMs, pszTag);
     p = bEscape ? WriteEscaped(p, text) : std::copy(text.begin(), text.end(), p);
     *p++ = '\n';
     Written(p);
@@ -133,15 +144,20 @@ void CRunRecorder::FlushReceived(bool bAll) {
     const size_t nHeld = bAll ? 0 : HeldBack(m_strReceived);
     if (nHeld == m_strReceived.size())
         return;
-    const std::string_view head =
-        std::string_view(m_strReceived).substr(0, m_strReceived.size() - nHeld);
-    const std::string strMasked = m_secrets.empty() ? std::string() : Masked(head);
-    const std::string_view text = m_secrets.empty() ? head : strMasked;
-    char* p = WriteStamp(Room(text.size()), m_nReceivedMs, "recv");
-    p = WriteEscaped(p, text);
-    *p++ = '\n';
-    Written(p);
-    m_strReceived.erase(0, head.size());
+    const size_t nHead = m_strReceived.size() - nHeld;
+    // The echo of an image is the image's, not written.
+    const size_t nEcho =
+        m_thinning.Received(m_nReceivedMs, std::string_view(m_strReceived).substr(0, nHead));
+    const std::string_view head = std::string_view(m_strReceived).substr(nEcho, nHead - nEcho);
+    if (!head.empty()) {
+        const std::string strMasked = m_secrets.empty() ? std::string() : Masked(head);
+        const std::string_view text = m_secrets.empty() ? head : strMasked;
+        char* p = WriteStamp(Room(text.size()), m_nReceivedMs, "recv");
+        p = WriteEscaped(p, text);
+        *p++ = '\n';
+        Written(p);
+    }
+    m_strReceived.erase(0, nHead);
 }
 
 // How many bytes at the end of strText could begin a password that stands
@@ -190,7 +206,14 @@ void CRunRecorder::OnStatus(const std::string& strText) {
     if (strText == m_strLastStatus)
         return;
     m_strLastStatus = strText;
-    Line("status", strText);
+    if (m_pFile && m_thinning.Streaming()) {
+        // Held with the image line it precedes, kept or left out with it.
+        if (!m_strReceived.empty())
+            FlushReceived();
+        m_thinning.Status(ElapsedMs(), strText);
+    } else {
+        Line("status", strText);
+    }
     // Statuses come with every kilobyte of an upload: written out at most
     // once a second, the decisive events at once.
     if (ElapsedMs() - m_nFlushedMs >= 1000)
@@ -223,14 +246,26 @@ void CRunRecorder::OnLineOpened(const LineOpening& opening) {
 
 void CRunRecorder::OnLineClosed() {
     FlushAllReceived();
+    m_thinning.End(ElapsedMs());
     Line("close", "", false);
 }
 
 void CRunRecorder::OnLineSent(std::string_view bytes, bool bSecret) {
+    if (!m_pFile)
+        return;
+    // What the module said before this string went out is written (or taken
+    // as the image's echo) first.
+    if (!m_strReceived.empty())
+        FlushReceived();
+    // An image line is the thinning's; any other string ends the image, and
+    // a password the echo after one too.
+    const int64_t nMs = ElapsedMs();
     if (!bSecret) {
-        Line("sent", bytes);
+        if (!m_thinning.Sent(nMs, bytes))
+            WriteLine(nMs, "sent", bytes, true);
         return;
     }
+    m_thinning.End(nMs);
     std::string_view secret = bytes;
     if (!secret.empty() && secret.back() == '\r')
         secret.remove_suffix(1);
@@ -242,13 +277,19 @@ void CRunRecorder::OnLineSent(std::string_view bytes, bool bSecret) {
 void CRunRecorder::OnLineReceived(std::string_view bytes) {
     if (!m_pFile)
         return;
-    if (m_strReceived.empty())
-        m_nReceivedMs = ElapsedMs();
+    const bool bFirst = m_strReceived.empty();
+    const int64_t nMs = bFirst ? ElapsedMs() : m_nReceivedMs;
+    // An image's echo is not kept: taken at once, unless what came before
+    // it waits to be written.
+    if (bFirst && m_thinning.TakesEcho(nMs, bytes))
+        return;
+    m_nReceivedMs = nMs;
     m_strReceived.append(bytes);
 }
 
 void CRunRecorder::OnRunEnd(const RunEnd& end) {
     FlushAllReceived();
+    m_thinning.End(ElapsedMs());
     Line("outcome",
          std::string(OutcomeName(end.outcome)) + " (" + Escaped(end.strStatus) +
              (end.strMessage.empty() ? "" : "; " + Escaped(end.strMessage)) + ")",

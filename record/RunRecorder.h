@@ -7,15 +7,17 @@
 #include <string>
 #include <vector>
 
+#include "record/ImageThinning.h"
 #include "record/RunListener.h"
 
 // Writes one plain-text record per run into the record folder: a header (the
 // tool's version, module, port and its adapter, rates), then every state,
 // status, string sent, chunk received, message box with its answer and the
-// outcome, each with the milliseconds since the start. Passwords show as
-// "********", also where the module echoes them. A record that cannot be
-// written costs one line on the error stream; the run goes on.
-class CRunRecorder : public CRunListener {
+// outcome, each with the milliseconds since the start. Of an image it keeps
+// the lines around what the module said and a summary (CImageThinning).
+// Passwords show as "********", also where the module echoes them. A record
+// that cannot be written costs one line on the error stream; the run goes on.
+class CRunRecorder : public CRunListener, private CRecordLines {
 public:
     CRunRecorder(std::filesystem::path folder, std::string strVersion, std::ostream& errors);
     ~CRunRecorder() override;
@@ -38,6 +40,7 @@ public:
 private:
     bool Open(const RunStart& start);
     void Line(const char* pszTag, std::string_view text, bool bEscape = true);
+    void WriteLine(int64_t nMs, const char* pszTag, std::string_view text, bool bEscape) override;
     // Where a line of nText bytes of text goes in the buffer.
     char* Room(size_t nText);
     void Written(const char* pEnd);
@@ -66,4 +69,5 @@ private:
     size_t m_nUsed = 0;
     std::string m_strLastStatus;
     std::vector<std::string> m_secrets; // passwords sent in this run
+    CImageThinning m_thinning{*this};
 };

@@ -2,53 +2,8 @@
 // deliver its texts as the field does: paced like a UART, through a USB
 // adapter with a 16 ms latency timer, in random fragments. The run is on the
 // real clock; a short file system image keeps the upload to a second.
-#include <gtest/gtest.h>
-
 #include "testing/RateSwitches.h"
-#include "testing/SimRig.h"
-#include "testing/TranscriptText.h"
-#include "tests/sim/TestImage.h"
-
-namespace {
-constexpr uint32_t kFlashFileSystem = 0x400E0000;
-
-// The dialog rig on a simulated IP-Enabled Controller whose file system image
-// is a short one built with mkimage.
-struct CIpFieldRun : CSimRig {
-    explicit CIpFieldRun(const SimOptions& options) : CSimRig(options) {
-        bStarted = bStarted && BuildTestImage(3000, image);
-        fileSystem = {"SREC_FILESYSTEM", reinterpret_cast<const uint8_t*>(image.strSrec.data()),
-                      static_cast<int32_t>(image.strSrec.size())};
-        dlg.m_lasting.m_image.m_findImage = [this](std::string_view name) {
-            return name == "SREC_FILESYSTEM" ? &fileSystem : FindEmbeddedImage(name);
-        };
-        Select(IpController);
-    }
-    std::string Transcript() const { return TranscriptText(pSim->Transcript()); }
-    void ExpectComplete() {
-        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Upload Complete!"}) << Transcript();
-        EXPECT_TRUE(pSim->ReadMemory(kFlashFileSystem, static_cast<uint32_t>(image.image.size())) ==
-                    image.image)
-            << Transcript();
-        EXPECT_TRUE(pSim->Booted());
-        EXPECT_TRUE(Released());
-    }
-
-    TestImage image;
-    EmbeddedImage fileSystem{};
-};
-
-// The module's own reboot and autoboot times, as the reboot sequence's carriage
-// returns expect them; quick flash.
-SimOptions FieldIp(SimIpStart start) {
-    SimOptions o;
-    o.module = SimModule::Ip;
-    o.ipStart = start;
-    o.dKernelBootSeconds = 0.5;
-    o.dEraseSecondsPerSector = 0.02;
-    return o;
-}
-} // namespace
+#include "tests/ip/IpFieldRig.h"
 
 // From the operating system's log-in, behind a USB adapter: the operator is
 // asked once, and each answer goes out at its own prompt.

@@ -1,5 +1,6 @@
-// Whole runs against the simulator leave one record each, passwords masked;
-// a record that cannot be written does not touch the run.
+// Whole runs against the simulator leave one record each, passwords masked,
+// of each image its first and last lines and a summary; a record that cannot
+// be written does not touch the run.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -9,8 +10,10 @@
 
 #include "record/RecordFolder.h"
 #include "record/RunRecorder.h"
+#include "tests/ip/IpFieldRig.h"
 #include "tests/ip/IpSimRig.h"
 #include "tests/legacy/SimRig.h"
+#include "tests/record/RecordReading.h"
 
 namespace fs = std::filesystem;
 
@@ -58,27 +61,6 @@ std::string WithoutImageData(const std::string& strRecord) {
     return strOut;
 }
 
-bool Has(const std::string& strText, const std::string& strPart) {
-    return strText.find(strPart) != std::string::npos;
-}
-
-// A stamped line "  1.234 tag     text..." whose text begins with strStart.
-bool HasLine(const std::string& strRecord, const std::string& strTag, const std::string& strStart) {
-    std::istringstream in(strRecord);
-    for (std::string strLine; std::getline(in, strLine);) {
-        std::istringstream words(strLine);
-        std::string strStamp, strLineTag;
-        words >> strStamp >> strLineTag;
-        if (strStamp.find('.') == std::string::npos || strLineTag != strTag)
-            continue;
-        std::string strRest;
-        std::getline(words >> std::ws, strRest);
-        if (strRest.starts_with(strStart))
-            return true;
-    }
-    return false;
-}
-
 // A Transceiver whose console asks for a log-in, on a line paced like a UART
 // behind a USB adapter that delivers in bursts.
 SimOptions ConsoleLoginTransceiver() {
@@ -122,6 +104,7 @@ TEST(RunRecord, TransceiverRunHeaderStatesOutcomeAndNoPasswordInClear) {
     EXPECT_FALSE(Has(WithoutImageData(strRecord), "4711")) << strRecord.substr(0, 3000);
     EXPECT_FALSE(Has(strRecord, "vexa"));
     EXPECT_TRUE(Has(strRecord, "********"));
+    ExpectThinnedImage(strRecord, AsTheLegacyRunSends(rig.pShort->Lines("SREC_TRAN")));
 }
 
 TEST(RunRecord, IpRunRecordsImagesAndMasksTheDefaultPassword) {
@@ -142,6 +125,40 @@ TEST(RunRecord, IpRunRecordsImagesAndMasksTheDefaultPassword) {
     EXPECT_TRUE(HasLine(strRecord, "outcome", "complete ("));
     EXPECT_FALSE(Has(WithoutImageData(strRecord), kDefaultPassword));
     EXPECT_TRUE(HasLine(strRecord, "sent", "********"));
+
+    // The whole file system image, echoed: a record of some kilobytes.
+    EXPECT_LT(strRecord.size(), 100u * 1024) << strRecord.substr(0, 5000);
+    const EmbeddedImage* pImage = FindEmbeddedImage("SREC_FILESYSTEM");
+    ASSERT_NE(pImage, nullptr);
+    const SentImage sent = AsTheIpRunSends(
+        std::string_view(reinterpret_cast<const char*>(pImage->pData), pImage->nSize));
+    ExpectThinnedImage(strRecord, sent);
+    ExpectNoEcho(strRecord, sent);
+    // What the monitor said after the download is kept.
+    EXPECT_TRUE(Has(strRecord, "## Total Size      = 0x001EFFF2")) << strRecord.substr(0, 5000);
+}
+
+// On a line paced like a UART the echo trails the upload by the kilobytes the
+// line's queues hold: that echo too is left out, up to the monitor's words
+// after the download.
+TEST(RunRecord, PacedIpRunLeavesOutTheEchoThatTrailsTheImage) {
+    TempFolder dir;
+    std::ostringstream errors;
+    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CIpFieldRun r(FieldIp(SimIpStart::Shell), 40000);
+    r.dlg.AddListener(recorder);
+    ASSERT_TRUE(r.bStarted);
+    r.dlg.OnUpgrade();
+    r.ExpectComplete();
+
+    const std::string strRecord = ReadAll(recorder.Path());
+    const SentImage sent = AsTheIpRunSends(r.image.strSrec);
+    ASSERT_GT(sent.Bytes().size(), 80000u); // more than the queues hold
+    EXPECT_LT(strRecord.size(), 20u * 1024) << strRecord;
+    ExpectThinnedImage(strRecord, sent);
+    ExpectNoEcho(strRecord, sent);
+    EXPECT_TRUE(HasLine(strRecord, "recv", "## First Load Addr")) << strRecord;
+    EXPECT_TRUE(Has(strRecord, "## Total Size")) << strRecord;
 }
 
 TEST(RunRecord, EachRunHasItsOwnRecordAndAFailureIsNamed) {
