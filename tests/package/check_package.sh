@@ -192,7 +192,11 @@ lintian_check() {
     status=$?
     grep -v 'running with root privileges' <<<"$out"
     [ "$status" -eq 0 ] || fail "lintian exits with $status"
-    grep -q '^[EWI]: ' <<<"$out" && fail "lintian has errors, warnings or notes not overridden"
+    # The spelling note comes from how an optimising compiler stores a status
+    # text in its instructions; an unoptimised build (Debug, sanitizers) has
+    # none to override.
+    grep -v 'unused-override spelling-error-in-binary' <<<"$out" | grep -q '^[EWI]: ' &&
+        fail "lintian has errors, warnings or notes not overridden"
     awk '!/^#/ && NF && prev !~ /^# ./ { print FILENAME ":" FNR ": no reason above: " $0; bad = 1 }
          { prev = $0 } END { exit bad }' "$work/root/usr/share/lintian/overrides/ktr84-upgrader" ||
         fail "an override without its reason"
