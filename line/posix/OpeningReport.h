@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "line/AdapterInfo.h"
 #include "line/LineObserver.h"
-#include "line/LowLatency.h"
+#include "line/posix/AdapterInfo.h"
+#include "line/posix/LowLatency.h"
 
 // What the line tells when it has opened strDevice for strPort (as the port
 // list or the command line named it), after the request for low latency: the

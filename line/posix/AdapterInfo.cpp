@@ -1,4 +1,4 @@
-#include "line/AdapterInfo.h"
+#include "line/posix/AdapterInfo.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "line/SlowAdapter.h"
+#include "line/posix/SlowAdapter.h"
 
 namespace {
 const char kUdevRule[] = "60-ktr84-serial-latency.rules";

@@ -1,4 +1,4 @@
-#include "line/LineSettings.h"
+#include "line/posix/TermiosSettings.h"
 
 #include <cerrno>
 #include <unistd.h>

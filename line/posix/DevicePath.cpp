@@ -1,6 +1,6 @@
-#include "line/AdapterInfo.h"
 #include "line/PortName.h"
 #include "line/SComDoc.h"
+#include "line/posix/AdapterInfo.h"
 
 std::string CSComDoc::DevicePath(const std::string& strPort) {
     return DevicePath(strPort, DeviceRootsFromEnvironment());

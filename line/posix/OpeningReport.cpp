@@ -1,7 +1,7 @@
-#include "line/OpeningReport.h"
+#include "line/posix/OpeningReport.h"
 
 #include "line/PortName.h"
-#include "line/SlowAdapter.h"
+#include "line/posix/SlowAdapter.h"
 
 LineOpening DescribeOpening(const std::string& strPort, const std::string& strDevice, int32_t nBaud,
                             LowLatency latency, const DeviceRoots& roots) {

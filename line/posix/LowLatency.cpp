@@ -1,4 +1,4 @@
-#include "line/LowLatency.h"
+#include "line/posix/LowLatency.h"
 
 #include <linux/serial.h>
 #include <sys/ioctl.h>

@@ -1,4 +1,4 @@
-#include "line/ExclusiveOpen.h"
+#include "line/posix/ExclusiveOpen.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "line/ModemLines.h"
+#include "line/posix/ModemLines.h"
 
 #include <sys/ioctl.h>
 

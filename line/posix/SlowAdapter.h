@@ -2,11 +2,9 @@
 
 #include <string>
 
-#include "line/AdapterInfo.h"
-#include "line/LowLatency.h"
-
-// Latency timers up to this many ms keep the upload at the line's pace.
-constexpr int kFastLatencyMs = 2;
+#include "line/AdapterLatency.h"
+#include "line/posix/AdapterInfo.h"
+#include "line/posix/LowLatency.h"
 
 // The line for the operator when the USB adapter on strTty will hold the
 // module's echo back and so slow the upload: its latency timer stays above

@@ -1,4 +1,4 @@
-#include "line/ResumeEvent.h"
+#include "line/posix/ResumeEvent.h"
 
 #include <cerrno>
 #include <cstdint>
