@@ -63,7 +63,9 @@ public:
     // gone), 0 when it is none.
     static int LossOfOpenFailure(int nError);
 
-private:
+    // What the back end keeps of the open device; its own files define it.
     struct CState;
+
+private:
     std::unique_ptr<CState> m_pState;
 };
