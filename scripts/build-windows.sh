@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows edition into build-win/ (KTR84_WIN_BUILD_DIR): installs
 # what it needs, builds the build-time programs natively (build-win/host/),
-# then cross-compiles with MinGW-w64. Its tests run under Wine:
-#   ctest --test-dir build-win
-# (KTR84_SKIP_WINDOWS=1 makes scripts that call this skip it altogether.)
+# then cross-compiles with MinGW-w64. Its tests run under Wine, in a private
+# prefix the first test creates (build-win/wineprefix):
+#   ctest --test-dir build-win -j2        (all of them carry the label windows)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake make g++ zlib1g-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64

@@ -1,11 +1,13 @@
 // Bytes through the line in both directions, over a real pseudo-terminal
 // (under Wine too: the far end is played from Linux).
+#include <cstring>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <thread>
 
 #include "line/SComDoc.h"
 #include "testing/FarEnd.h"
+#include "window/WaitReadable.h"
 
 namespace {
 class SComDocData : public ::testing::Test {
@@ -81,6 +83,30 @@ TEST_F(SComDocData, EmptyOrNonsenseReadsReturnNothing) {
     EXPECT_EQ(m_doc.ReadCommData(buf, -1), 0);
     // They took nothing: all of it is still there for a real read.
     EXPECT_EQ(ReadAll(16), Bytes("abc"));
+}
+
+// What the receive loop's waits wait on: the line's handle says input is
+// there exactly when bytes have come, also after a read that took them all;
+// a read that filled its buffer leaves the next wait to end at once.
+TEST_F(SComDocData, HandleSaysInputIsThereWhenBytesCome) {
+    const int kAWhileMs = 50;
+    const int kPatienceMs = 10000; // only a line that never tells would take it
+    EXPECT_TRUE(ReadAll(16).empty());
+    EXPECT_FALSE(InputReady(m_doc.PollHandle(), kAWhileMs));
+    for (const char* pszText : {"a", "bc\r\n"}) {
+        SCOPED_TRACE(pszText);
+        m_pty.Send(pszText);
+        ASSERT_TRUE(InputReady(m_doc.PollHandle(), kPatienceMs));
+        ASSERT_TRUE(m_pty.WaitQueuedAtLine(static_cast<int>(strlen(pszText)) - kLineReadAhead));
+        EXPECT_EQ(ReadAll(16), Bytes(pszText));
+        EXPECT_FALSE(InputReady(m_doc.PollHandle(), kAWhileMs));
+    }
+    m_pty.Send("defg");
+    ASSERT_TRUE(InputReady(m_doc.PollHandle(), kPatienceMs));
+    ASSERT_TRUE(m_pty.WaitQueuedAtLine(4 - kLineReadAhead));
+    EXPECT_EQ(ReadAll(2), Bytes("de"));
+    EXPECT_TRUE(InputReady(m_doc.PollHandle(), 0));
+    EXPECT_EQ(ReadAll(16), Bytes("fg"));
 }
 
 // A string larger than the line's buffers goes out whole, in order, while the
