@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
+# wine-run.sh [--far-end <ktr84-farend>] <program> [arguments...]
 # Runs a Windows program of the cross build under Wine, in the build's own
 # prefix: $KTR84_WINEPREFIX, else wineprefix/ in the program's build tree.
 # The prefix is made once (wineboot), and a wineserver with Wine's services is
 # kept running for a while, so that the tests start quickly and quietly.
-# Output of Wine itself is off (WINEDEBUG=-all).
+# Output of Wine itself is off (WINEDEBUG=-all). With --far-end the program
+# runs under ktr84-farend, which links the lines it plays into the prefix
+# once the prefix is there.
 set -euo pipefail
+far_end=""
+if [ "${1:-}" = --far-end ]; then
+    far_end=$2
+    shift 2
+fi
 program=$1
 shift
 if [ -z "${KTR84_WINEPREFIX:-}" ]; then
@@ -33,4 +41,7 @@ mkdir -p "$(dirname "$WINEPREFIX")"
         (wineserver -p60 & wine cmd.exe /c exit) >/dev/null 2>&1 </dev/null 9>&-
     fi
 ) 9>"$WINEPREFIX.lock"
+if [ -n "$far_end" ]; then
+    exec "$far_end" "$WINEPREFIX/dosdevices" wine "$program" "$@"
+fi
 exec wine "$program" "$@"

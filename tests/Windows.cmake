@@ -9,8 +9,6 @@ target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)
 include(GoogleTest)
 
-set(KTR84_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-
 # One program per subsystem, as on Linux; tests are listed when CTest runs.
 # LAUNCHER: what runs the program instead of the plain emulator.
 function(ktr84_windows_tests target)
@@ -44,5 +42,4 @@ target_compile_definitions(firmware_tests PRIVATE
 ktr84_windows_tests(line_tests
     line/DataTest.cpp line/LifecycleTest.cpp line/TraceTest.cpp
     line/win32/DcbSettingsTest.cpp line/win32/PortNamesTest.cpp
-    LAUNCHER ${KTR84_HOST_TOOLS}/ktr84-farend ${KTR84_WINEPREFIX}/dosdevices
-             ${CMAKE_CROSSCOMPILING_EMULATOR})
+    LAUNCHER ${CMAKE_CROSSCOMPILING_EMULATOR} --far-end ${KTR84_HOST_TOOLS}/ktr84-farend)

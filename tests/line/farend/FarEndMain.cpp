@@ -1,4 +1,5 @@
 // ktr84-farend <dosdevices folder> <program> [arguments...]
+// (cmake/wine-run.sh --far-end starts it once the prefix is there.)
 // Runs the program (a Windows test under Wine) with KTR84_FAREND_PORT set to
 // a loopback port, and plays the far end of a fresh line for every connection
 // to it, linked as COM20, COM21, ... in the given folder (the first free
@@ -50,8 +51,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: ktr84-farend <dosdevices folder> <program> [arguments...]\n");
         return 2;
     }
+    // The prefix must be there first: its creation must not meet the lines.
     std::error_code ec;
-    std::filesystem::create_directories(argv[1], ec);
+    if (!std::filesystem::is_directory(argv[1], ec)) {
+        std::fprintf(stderr, "ktr84-farend: %s: no Wine prefix's dosdevices folder\n", argv[1]);
+        return 2;
+    }
     int nPort = 0;
     const int nListener = ListenOnLoopback(nPort);
     if (nListener < 0) {
