@@ -22,18 +22,21 @@ function(ktr84_windows_tests target)
         PROPERTIES TIMEOUT 300 LABELS windows)
 endfunction()
 
-ktr84_windows_tests(console_tests console/PromptMatcherTest.cpp console/RxSearchTest.cpp)
+ktr84_windows_tests(console_tests
+    console/PromptMatcherTest.cpp console/RxSearchTest.cpp console/win32/LineReasonsTest.cpp)
 ktr84_windows_tests(dialog_tests
     dialog/LaunchTest.cpp dialog/ModuleSelectionTest.cpp dialog/StartupTest.cpp)
 ktr84_windows_tests(record_tests record/OutcomeTest.cpp)
 
-# The images through the Windows resources; the test reads the built image
-# files through Wine's drive Z:, which is /.
+# The images and the version through the Windows resources; the test reads
+# the built image files through Wine's drive Z:, which is /.
 ktr84_windows_tests(firmware_tests
-    firmware/ImageFacts.cpp firmware/ImageFiguresTest.cpp firmware/LoadImageTest.cpp)
-target_link_libraries(firmware_tests PRIVATE ktr84srec)
+    firmware/ImageFacts.cpp firmware/ImageFiguresTest.cpp firmware/LoadImageTest.cpp
+    firmware/win32/VersionResourceTest.cpp)
+target_link_libraries(firmware_tests PRIVATE ktr84srec version)
 target_compile_definitions(firmware_tests PRIVATE
     KTR84_IMAGE_DIR="Z:${KTR84_IMAGE_DIR}"
+    KTR84_PROJECT_VERSION="${PROJECT_VERSION}"
     $<$<NOT:$<BOOL:${KTR84_FIRMWARE_DIR}>>:KTR84_STANDIN_IMAGES>)
 
 # The Win32 line on pseudo-terminals that ktr84-farend makes on the Linux side
