@@ -36,6 +36,23 @@ TEST(SComDocRate, EveryRateShowsAtTheFarEndAndReopeningKeepsTheLine) {
     }
 }
 
+// A configuration the driver refuses (a character of nine bits) leaves the
+// port closed and free, with the refusal named; the next open takes it.
+TEST(SComDocOpen, RefusedSettingsReleaseThePort) {
+    CFarEnd far;
+    const int nThreads = CountThreads();
+    CSComDoc doc;
+    doc.m_nDataBits = 9;
+    EXPECT_FALSE(Open(doc, far.PortName()));
+    EXPECT_EQ(doc.LastRefusal(), LineRefusal::SettingsRefused);
+    EXPECT_EQ(doc.m_bConnected, 0);
+    EXPECT_EQ(doc.PollHandle(), kNoLineHandle);
+    EXPECT_EQ(CountThreads(), nThreads);
+    doc.m_nDataBits = 8;
+    EXPECT_TRUE(Open(doc, far.PortName()));
+    EXPECT_EQ(doc.LastRefusal(), LineRefusal::None);
+}
+
 TEST(SComDocOpen, DestructorClosesAnOpenPort) {
     CFarEnd far;
     const int nThreads = CountThreads();
