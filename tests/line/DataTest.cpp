@@ -139,7 +139,7 @@ TEST_F(SComDocData, ByteTheLineDoesNotTakeIsDropped) {
 // An adapter unplugged while open: writes lose their bytes at once, reads
 // find nothing, and closing still ends the watcher.
 TEST_F(SComDocData, LineThatWentAwayClosesCleanly) {
-    const int nThreads = CountThreads();
+    const int nThreads = CountThreadsSteady();
     m_pty.HangUp();
     EXPECT_FALSE(m_doc.LineLost()); // nothing has met the hang-up yet
     unsigned char buf[16];

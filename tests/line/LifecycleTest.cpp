@@ -40,14 +40,14 @@ TEST(SComDocRate, EveryRateShowsAtTheFarEndAndReopeningKeepsTheLine) {
 // port closed and free, with the refusal named; the next open takes it.
 TEST(SComDocOpen, RefusedSettingsReleaseThePort) {
     CFarEnd far;
-    const int nThreads = CountThreads();
+    const int nThreads = CountThreadsSteady();
     CSComDoc doc;
     doc.m_nDataBits = 9;
     EXPECT_FALSE(Open(doc, far.PortName()));
     EXPECT_EQ(doc.LastRefusal(), LineRefusal::SettingsRefused);
     EXPECT_EQ(doc.m_bConnected, 0);
     EXPECT_EQ(doc.PollHandle(), kNoLineHandle);
-    EXPECT_EQ(CountThreads(), nThreads);
+    EXPECT_EQ(CountThreadsSettled(nThreads), nThreads);
     doc.m_nDataBits = 8;
     EXPECT_TRUE(Open(doc, far.PortName()));
     EXPECT_EQ(doc.LastRefusal(), LineRefusal::None);
@@ -55,7 +55,7 @@ TEST(SComDocOpen, RefusedSettingsReleaseThePort) {
 
 TEST(SComDocOpen, DestructorClosesAnOpenPort) {
     CFarEnd far;
-    const int nThreads = CountThreads();
+    const int nThreads = CountThreadsSteady();
     {
         CSComDoc doc; // without CreatePortEvents: the port makes its own
         doc.m_strPort = far.PortName();
@@ -75,7 +75,7 @@ TEST(SComDocOpen, ThousandCyclesLeakNothing) {
     CSComDoc doc;
     ASSERT_TRUE(Open(doc, far.PortName()));
     doc.Disconnect();
-    const int nThreads = CountThreadsSettled(CountThreads());
+    const int nThreads = CountThreadsSteady();
     const int nHandles = CountOpenDescriptors();
 
     int nWrongWhileOpen = 0;
