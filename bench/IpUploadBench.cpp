@@ -37,8 +37,8 @@ double ThreadCpuSeconds() {
 // Counts the waits of the upload that ran their full time.
 class CCountingWindow : public CScriptedWindow {
 public:
-    bool WaitForInput(int nFd, int nMs) override {
-        const bool bInput = CScriptedWindow::WaitForInput(nFd, nMs);
+    bool WaitForInput(LineHandle hInput, int nMs) override {
+        const bool bInput = CScriptedWindow::WaitForInput(hInput, nMs);
         if (pMemory && pMemory->FlashStep == FlashSequenceStep::SendLines) {
             ++nUploadWaits;
             nSilentUploadWaits += bInput ? 0 : 1;

@@ -42,9 +42,9 @@ public:
         m_dSleptMs += nMs;
         CScriptedWindow::Sleep(nMs);
     }
-    bool WaitForInput(int nFd, int nMs) override {
+    bool WaitForInput(LineHandle hInput, int nMs) override {
         const double dStart = NowMs();
-        const bool bInput = CScriptedWindow::WaitForInput(nFd, nMs);
+        const bool bInput = CScriptedWindow::WaitForInput(hInput, nMs);
         m_dWaitedMs += NowMs() - dStart;
         return bInput;
     }

@@ -127,10 +127,10 @@ void CTerminalWindow::Sleep(int nMs) {
 
 // Input waits keep their full time: the module on the line runs on the real
 // clock, and its silence must stay silence of the real length.
-bool CTerminalWindow::WaitForInput(int nFd, int nMs) {
+bool CTerminalWindow::WaitForInput(LineHandle hInput, int nMs) {
     if (onWait)
         onWait();
-    return WaitReadable(nFd, nMs) && nFd >= 0;
+    return WaitReadable(hInput, nMs);
 }
 
 int64_t CTerminalWindow::NowMs() {

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "common/SimPortEntry.h"
 
 namespace fs = std::filesystem;
 
@@ -11,7 +10,7 @@ const char kSeparator[] = " \xE2\x80\x94 "; // " — "
 } // namespace
 
 std::string PortOfEntry(const std::string& strEntry) {
-    const std::string strSimLink = SimLinkOfEntry(strEntry);
+    const std::string strSimLink = SimulatorPortOfEntry(strEntry);
     if (!strSimLink.empty())
         return strSimLink;
     return strEntry.substr(0, strEntry.find(kSeparator));

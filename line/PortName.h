@@ -9,6 +9,9 @@
 // A running simulator shows as "Simulated Transceiver (4711)"; its port is the
 // link it announced. Any other entry is the port as it stands.
 std::string PortOfEntry(const std::string& strEntry);
+// The link a running simulator's entry opens; empty for any other entry, and
+// always on Windows, where a simulator is reached as a COM port.
+std::string SimulatorPortOfEntry(const std::string& strEntry);
 
 // What the list shows for the tty strTty: its name, then the adapter's
 // description when one is known ("ttyUSB0" alone otherwise).

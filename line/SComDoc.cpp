@@ -1,31 +1,19 @@
 #include "line/SComDoc.h"
 
-#include <cerrno>
 #include <system_error>
-#include <termios.h>
-
-#include "line/ExclusiveOpen.h"
-#include "line/LineSettings.h"
-#include "line/LowLatency.h"
-#include "line/ModemLines.h"
-#include "line/OpeningReport.h"
-#include "line/ResumeEvent.h"
 
 CSComDoc::CSComDoc() = default;
 
 CSComDoc::~CSComDoc() {
     Close();
-    CloseResumeEvent(m_nResumeFd);
 }
 
 bool CSComDoc::CreatePortEvents() {
-    // The watcher waits on the current event while the port is open; it is
-    // replaced only between connections.
+    // The watcher waits on the current events while the port is open; they
+    // are replaced only between connections.
     if (m_bConnected)
-        return m_nResumeFd >= 0;
-    CloseResumeEvent(m_nResumeFd);
-    m_nResumeFd = CreateResumeEvent();
-    return m_nResumeFd >= 0;
+        return m_port.HasEvents();
+    return m_port.CreateEvents();
 }
 
 bool CSComDoc::Refuse(LineRefusal refusal) {
@@ -33,23 +21,7 @@ bool CSComDoc::Refuse(LineRefusal refusal) {
     return false;
 }
 
-bool CSComDoc::Connect() {
-    if (m_bConnected)
-        return false;
-    m_lastRefusal = LineRefusal::None;
-    // Without its event the watcher could never be stopped.
-    if (m_nResumeFd < 0 && !CreatePortEvents())
-        return Refuse(LineRefusal::WatcherNotStarted);
-
-    const std::string strDevice = DevicePath(m_strPort);
-    const int nFd = OpenExclusive(strDevice, m_nLastOpenError);
-    if (nFd < 0) {
-        // A reopen that finds no device: the adapter went away meanwhile.
-        NoteLineFailure(m_nLastOpenError == ENOENT ? ENODEV : m_nLastOpenError);
-        return Refuse(LineRefusal::DeviceNotOpened);
-    }
-    m_nLineLost = 0;
-
+LineSettings CSComDoc::Settings() const {
     LineSettings settings;
     settings.nBaud = m_nBaud;
     settings.nDataBits = m_nDataBits;
@@ -58,26 +30,43 @@ bool CSComDoc::Connect() {
     settings.bRtsCts = m_bRtsCts;
     settings.bXonXoff = m_bXonXoff;
     settings.bDtrDsr = m_bDtrDsr;
-    if (!ConfigureLine(nFd, settings)) {
-        CloseExclusive(nFd);
+    return settings;
+}
+
+bool CSComDoc::Connect() {
+    if (m_bConnected)
+        return false;
+    m_lastRefusal = LineRefusal::None;
+    // Without its events the watcher could never be stopped.
+    if (!m_port.HasEvents() && !CreatePortEvents())
+        return Refuse(LineRefusal::WatcherNotStarted);
+
+    const std::string strDevice = DevicePath(m_strPort);
+    m_nLastOpenError = m_port.Open(strDevice);
+    if (m_nLastOpenError != 0) {
+        // A reopen that finds no device: the adapter went away meanwhile.
+        if (const int nLoss = CLinePort::LossOfOpenFailure(m_nLastOpenError))
+            m_nLineLost = nLoss;
+        return Refuse(LineRefusal::DeviceNotOpened);
+    }
+    m_nLineLost = 0;
+
+    if (!m_port.Configure(Settings())) {
+        m_port.Release();
         return Refuse(LineRefusal::SettingsRefused);
     }
 
-    ResetResumeEvent(m_nResumeFd);
-    m_nFd = nFd;
     m_bConnected = 1; // before the watcher starts, so that its loop runs
     try {
-        m_watchThread = std::thread(&CSComDoc::WatchPort, this);
+        m_watchThread = std::thread([this] { m_port.Watch(m_bConnected); });
     } catch (const std::system_error&) {
         m_bConnected = 0;
-        m_nFd = -1;
-        CloseExclusive(nFd);
+        m_port.Release();
         return Refuse(LineRefusal::WatcherNotStarted);
     }
-    RaiseModemLines(nFd);
-    const LowLatency latency = RequestLowLatency(nFd);
+    const LineOpening opening = m_port.Prepare(m_strPort, strDevice, m_nBaud);
     if (m_pObserver)
-        m_pObserver->OnLineOpened(DescribeOpening(m_strPort, strDevice, m_nBaud, latency));
+        m_pObserver->OnLineOpened(opening);
     return true;
 }
 
@@ -86,38 +75,21 @@ void CSComDoc::Disconnect() {
     m_nLineLost = 0;
 }
 
-bool CSComDoc::NoteLineFailure(int nErrno) {
-    switch (nErrno) {
-    case EIO:   // a hung-up terminal: the far end or the adapter is gone
-    case ENXIO: // the device behind the node is gone
-    case ENODEV:
-    case EPIPE:
-        m_nLineLost = nErrno;
-        return true;
-    default:
-        return false;
-    }
-}
-
 // The order matters: the flag goes down first, then the watcher is woken
-// (from its wait for input or from its park) and joined, and only then is the
-// descriptor it polls closed.
+// (from its wait for port events or from its park) and joined, and only then
+// is the device it waits on closed.
 void CSComDoc::Close() {
     if (!m_bConnected)
         return;
     m_bConnected = 0;
-    SignalResumeEvent(m_nResumeFd);
+    m_port.WakeWatcher();
     if (m_watchThread.joinable())
         m_watchThread.join();
-    ResetResumeEvent(m_nResumeFd);
-    DropModemLines(m_nFd);
-    tcflush(m_nFd, TCIOFLUSH);
-    CloseExclusive(m_nFd);
-    m_nFd = -1;
+    m_port.Close();
     if (m_pObserver)
         m_pObserver->OnLineClosed();
 }
 
-int CSComDoc::PollHandle() const {
-    return m_bConnected ? m_nFd : -1;
+LineHandle CSComDoc::PollHandle() const {
+    return m_bConnected && !m_nLineLost ? m_port.InputHandle() : kNoLineHandle;
 }

@@ -7,7 +7,9 @@
 #include <string_view>
 #include <thread>
 
+#include "line/LineHandle.h"
 #include "line/LineObserver.h"
+#include "line/LinePort.h"
 
 struct DeviceRoots;
 
@@ -24,8 +26,9 @@ enum class LineRefusal {
 using LineTrace = std::function<void(std::string_view)>;
 
 // The one serial line to a module: settings, exclusive open of a raw 8-bit
-// line over termios, bounded writes, non-blocking reads, and a watcher thread
-// that lives exactly as long as the port is open.
+// line, bounded writes, non-blocking reads, and a watcher thread that lives
+// exactly as long as the port is open. The device itself is driven by the
+// platform's back end (CLinePort).
 class CSComDoc {
 public:
     CSComDoc();
@@ -45,25 +48,29 @@ public:
     int WriteCommString(const char* psz, bool bMaskTrace = false);
     int ReadCommData(uint8_t* pBuffer, int32_t nCapacity);
 
-    // Descriptor of the open line (-1 when closed), for waits that end on input.
-    int PollHandle() const;
+    // What a wait for input on the open line waits on; kNoLineHandle when the
+    // line is closed or went away, so that such a wait takes its full time.
+    LineHandle PollHandle() const;
 
-    // Device path for a port name: "COM1".."COM4" are /dev/ttyS0..3, a name
-    // holding '/' is used as it stands, any other name lives in /dev. A port
-    // list entry "ttyUSB0 — <adapter>" is port ttyUSB0, "Simulated Transceiver
-    // (4711)" the simulator's announced link. A tty with a link in
-    // /dev/serial/by-id opens through that link. The roots are those of the
-    // environment (DeviceRootsFromEnvironment) unless given.
+    // Device path for a port name. On Linux "COM1".."COM4" are
+    // /dev/ttyS0..3, a name holding '/' is used as it stands, any other name
+    // lives in /dev; a tty with a link in /dev/serial/by-id opens through that
+    // link, and the roots are those of the environment
+    // (DeviceRootsFromEnvironment) unless given. On Windows "COMn" is
+    // \\.\COMn. Either way a port list entry "ttyUSB0 — <adapter>" or
+    // "COM7 — <adapter>" is the port before the dash; on Linux "Simulated
+    // Transceiver (4711)" is the simulator's announced link.
     static std::string DevicePath(const std::string& strPort);
-    static std::string DevicePath(const std::string& strPort, const DeviceRoots& roots);
+    static std::string DevicePath(const std::string& strPort, const DeviceRoots& roots); // Linux
 
     LineRefusal LastRefusal() const { return m_lastRefusal; }
-    // Why the last Connect failed to open the device (errno), 0 if it did not.
+    // Why the last Connect failed to open the device (errno on Linux,
+    // GetLastError() on Windows), 0 if it did not.
     int LastOpenError() const { return m_nLastOpenError; }
 
     // The line went away: the open line hung up or failed on a read or a write
     // (a USB adapter pulled, the far end closed), or a Connect found the device
-    // gone. The errno that showed it; 0 while the line is there. From then on
+    // gone. The error that showed it; 0 while the line is there. From then on
     // reads return 0 and writes send nothing and return 0. Cleared by Disconnect
     // and by a Connect that opens the line.
     int LineLostError() const { return m_nLineLost; }
@@ -81,20 +88,15 @@ public:
 
 private:
     bool Refuse(LineRefusal refusal);
+    LineSettings Settings() const;
     void Close();
-    void WatchPort();
-    bool ParkUntilResumed();
-    bool WriteBytes(const uint8_t* pBytes, size_t nCount);
     void Trace(std::string_view text, bool bMask);
-    // Records that the line went away when nErrno says so; true if it did.
-    bool NoteLineFailure(int nErrno);
 
     LineTrace m_trace;
     CLineObserver* m_pObserver = nullptr;
     LineRefusal m_lastRefusal = LineRefusal::None;
     int m_nLastOpenError = 0;
     int m_nLineLost = 0;
-    int m_nFd = -1;            // the open line, -1 when closed
-    int m_nResumeFd = -1;      // eventfd: wakes the watcher and releases it when parked
-    std::thread m_watchThread; // waits for port events while open (Watcher.cpp)
+    CLinePort m_port;          // the device, the platform's way
+    std::thread m_watchThread; // waits for port events while open
 };

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "line/AdapterInfo.h"
+#include "line/posix/AdapterInfo.h"
 
 // Ports offered after "COM1".."COM4": serial devices present on the machine
 // and the lines of running module simulators.

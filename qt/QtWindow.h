@@ -90,7 +90,7 @@ public:
     void PostQuit() override;
     void UpdateWindow() override;
     void Sleep(int nMs) override;
-    bool WaitForInput(int nFd, int nMs) override;
+    bool WaitForInput(LineHandle hInput, int nMs) override;
     int64_t NowMs() override;
     void DebugOutput(std::string_view text) override;
 

@@ -34,17 +34,17 @@ void CQtWindow::UpdateWindow() {
 // Paints and handles everything but the operator's input, which stays queued
 // for the next PumpMessages.
 void CQtWindow::Sleep(int nMs) {
-    WaitForInput(-1, nMs);
+    WaitForInput(kNoLineHandle, nMs);
 }
 
-bool CQtWindow::WaitForInput(int nFd, int nMs) {
+bool CQtWindow::WaitForInput(LineHandle hInput, int nMs) {
     const int64_t nDeadline = NowMs() + std::max(nMs, 0);
     for (;;) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         const int64_t nLeft = nDeadline - NowMs();
         if (nLeft <= 0)
             return false;
-        if (WaitReadable(nFd, static_cast<int>(std::min<int64_t>(nLeft, kSliceMs))) && nFd >= 0)
+        if (WaitReadable(hInput, static_cast<int>(std::min<int64_t>(nLeft, kSliceMs))))
             return true;
     }
 }

@@ -41,7 +41,9 @@ public:
     void PostQuit() override { m_window.PostQuit(); }
     void UpdateWindow() override { m_window.UpdateWindow(); }
     void Sleep(int nMs) override { m_window.Sleep(nMs); }
-    bool WaitForInput(int nFd, int nMs) override { return m_window.WaitForInput(nFd, nMs); }
+    bool WaitForInput(LineHandle hInput, int nMs) override {
+        return m_window.WaitForInput(hInput, nMs);
+    }
     int64_t NowMs() override { return m_window.NowMs(); }
     void DebugOutput(std::string_view text) override { m_window.DebugOutput(text); }
 

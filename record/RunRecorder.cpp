@@ -51,7 +51,7 @@ bool CRunRecorder::Open(const RunStart& start) {
     std::error_code ec;
     fs::create_directories(m_folder, ec);
     const fs::path path = m_folder / RecordFileName(now, start.strModule, start.strPort);
-    m_pFile = std::fopen(path.c_str(), "wx");
+    m_pFile = std::fopen(path.string().c_str(), "wx");
     if (!m_pFile) {
         Fail(path.string() + ": " + std::strerror(errno));
         return false;

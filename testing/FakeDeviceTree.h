@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "line/AdapterInfo.h"
+#include "line/posix/AdapterInfo.h"
 
 // A sysfs and a /dev in a temporary folder, laid out as the kernel lays them
 // out, for code that reads adapters from DeviceRoots: class/tty/<tty> links

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "testing/ProcessCounts.h"
+
 // A pseudo-terminal for tests: the test holds the master and plays the far
 // end of the cable; the code under test opens SlavePath() as its serial port.
 // A descriptor of the slave stays open too, to read the line's settings and
@@ -45,10 +47,3 @@ private:
     int m_nSlave = -1;
     std::string m_strSlave;
 };
-
-// Descriptors and threads of this process right now.
-int CountOpenDescriptors();
-int CountThreads();
-// The thread count once it has settled at nExpected (a joined thread can take
-// a moment to leave /proc); the last count seen if it never does.
-int CountThreadsSettled(int nExpected);

@@ -28,9 +28,9 @@ public:
         if (afterSleep)
             afterSleep();
     }
-    bool WaitForInput(int nFd, int nMs) override {
-        if (nFd >= 0 && WaitReadable(nFd, nGraceMs < 0 ? nMs : nGraceMs))
+    bool WaitForInput(LineHandle hInput, int nMs) override {
+        if (hInput != kNoLineHandle && WaitReadable(hInput, nGraceMs < 0 ? nMs : nGraceMs))
             return true;
-        return CScriptedWindow::WaitForInput(nFd, nMs);
+        return CScriptedWindow::WaitForInput(hInput, nMs);
     }
 };

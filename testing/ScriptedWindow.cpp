@@ -2,7 +2,6 @@
 #include "window/WaitReadable.h"
 
 #include <chrono>
-#include <poll.h>
 #include <thread>
 #include <utility>
 
@@ -10,13 +9,6 @@ namespace {
 int64_t RealNowMs() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-
-bool Readable(int nFd, int nMs) {
-    if (nFd < 0)
-        return false;
-    pollfd pfd{nFd, POLLIN, 0};
-    return poll(&pfd, 1, nMs) > 0 && (pfd.revents & POLLIN);
 }
 } // namespace
 
@@ -119,8 +111,7 @@ void CScriptedWindow::SetProgressRange(int32_t nLower, int32_t nUpper) {
 void CScriptedWindow::SetProgressPos(int32_t nPos) {
     m_nProgressPos = nPos;
 }
-void CScriptedWindow::SetProgressStep(int32_t) {
-}
+void CScriptedWindow::SetProgressStep(int32_t) {}
 
 int CScriptedWindow::MessageBox(const std::string& strText, const std::string& strCaption,
                                 MsgIcon icon, MsgButtons buttons) {
@@ -170,14 +161,14 @@ void CScriptedWindow::Sleep(int nMs) {
         std::this_thread::sleep_for(std::chrono::milliseconds(nMs));
 }
 
-bool CScriptedWindow::WaitForInput(int nFd, int nMs) {
+bool CScriptedWindow::WaitForInput(LineHandle hInput, int nMs) {
     if (!m_bVirtual)
-        return WaitReadable(nFd, nMs);
-    if (Readable(nFd, 0))
+        return WaitReadable(hInput, nMs);
+    if (InputReady(hInput, 0))
         return true;
     Advance(nMs);
     // What a test delivers during the wait is seen before the wait counts as full.
-    return Readable(nFd, 5);
+    return InputReady(hInput, 5);
 }
 
 int64_t CScriptedWindow::NowMs() {

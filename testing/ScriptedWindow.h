@@ -69,7 +69,7 @@ public:
     void PostQuit() override { m_bQuitPosted = true; }
     void UpdateWindow() override { ++m_nRepaints; }
     void Sleep(int nMs) override;
-    bool WaitForInput(int nFd, int nMs) override;
+    bool WaitForInput(LineHandle hInput, int nMs) override;
     int64_t NowMs() override;
     void DebugOutput(std::string_view text) override;
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "line/LineHandle.h"
 #include "window/ControlIds.h"
 
 enum class MsgIcon { None, Stop, Exclamation };
@@ -61,11 +62,11 @@ public:
     virtual void UpdateWindow() = 0;
 
     // Blocking waits of the GUI thread. WaitForInput returns early, with true,
-    // as soon as the descriptor nFd has input; it returns false after the full
-    // time. A negative nFd waits the full time. Operator input is held until
-    // the next PumpMessages; painting may go on.
+    // as soon as the line's handle hInput (CSComDoc::PollHandle) has input; it
+    // returns false after the full time. kNoLineHandle waits the full time.
+    // Operator input is held until the next PumpMessages; painting may go on.
     virtual void Sleep(int nMs) = 0;
-    virtual bool WaitForInput(int nFd, int nMs) = 0;
+    virtual bool WaitForInput(LineHandle hInput, int nMs) = 0;
 
     // Milliseconds on this window's clock (real or virtual); for measurements
     // and transcripts only, never for protocol decisions.

@@ -26,7 +26,7 @@ const Folders kBelowFrontEnds = {"dialog", "record", "upgrade/legacy", "upgrade/
 // What each folder may include besides itself: the layers point only down.
 const std::map<std::string, Folders> kMayInclude = {
     {"common", {}},
-    {"window", {}},
+    {"window", {"line"}}, // the line's handle type, which the waits take
     {"firmware", {}},
     {"line", {"common"}},
     {"tools", {"common"}},

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "line/AdapterInfo.h"
 #include "line/PortName.h"
 #include "line/SComDoc.h"
+#include "line/posix/AdapterInfo.h"
 #include "testing/FakeDeviceTree.h"
 
 namespace fs = std::filesystem;

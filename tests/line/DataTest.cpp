@@ -1,17 +1,19 @@
-// Bytes through the line in both directions, over a real pseudo-terminal.
-#include <cerrno>
+// Bytes through the line in both directions, over a real pseudo-terminal
+// (under Wine too: the far end is played from Linux).
+#include <cstring>
 #include <gtest/gtest.h>
 #include <numeric>
 #include <thread>
 
 #include "line/SComDoc.h"
-#include "testing/PtyPair.h"
+#include "testing/FarEnd.h"
+#include "window/WaitReadable.h"
 
 namespace {
 class SComDocData : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_doc.m_strPort = m_pty.SlavePath();
+        m_doc.m_strPort = m_pty.PortName();
         m_doc.m_nBaud = 115200;
         m_doc.CreatePortEvents();
         ASSERT_TRUE(m_doc.Connect());
@@ -23,7 +25,7 @@ protected:
         return buf;
     }
 
-    CPtyPair m_pty;
+    CFarEnd m_pty;
     CSComDoc m_doc;
 };
 
@@ -51,7 +53,7 @@ TEST_F(SComDocData, ReadsWhatThePeerSentUnchanged) {
     std::vector<unsigned char> all(256);
     std::iota(all.begin(), all.end(), 0);
     m_pty.Send(all);
-    ASSERT_TRUE(m_pty.WaitQueuedAtSlave(256));
+    ASSERT_TRUE(m_pty.WaitQueuedAtLine(256 - kLineReadAhead));
     EXPECT_EQ(ReadAll(2048), all);
     EXPECT_EQ(ReadAll(2048).size(), 0u);
 }
@@ -61,11 +63,11 @@ TEST_F(SComDocData, ReadTakesAtMostTheCapacityAndLeavesTheRest) {
     for (size_t i = 0; i < sent.size(); ++i)
         sent[i] = static_cast<unsigned char>('A' + i % 26);
     m_pty.Send(sent);
-    ASSERT_TRUE(m_pty.WaitQueuedAtSlave(3000));
+    ASSERT_TRUE(m_pty.WaitQueuedAtLine(3000 - kLineReadAhead));
 
     std::vector<unsigned char> first = ReadAll(2048);
     ASSERT_EQ(first.size(), 2048u);
-    EXPECT_EQ(m_pty.QueuedAtSlave(), 952);
+    EXPECT_EQ(m_pty.QueuedAtLine(), 952);
     std::vector<unsigned char> rest = ReadAll(2048);
     ASSERT_EQ(rest.size(), 952u);
     first.insert(first.end(), rest.begin(), rest.end());
@@ -76,10 +78,35 @@ TEST_F(SComDocData, EmptyOrNonsenseReadsReturnNothing) {
     unsigned char buf[16];
     EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0); // nothing queued: no wait
     m_pty.Send("abc");
-    ASSERT_TRUE(m_pty.WaitQueuedAtSlave(3));
+    ASSERT_TRUE(m_pty.WaitQueuedAtLine(3 - kLineReadAhead));
     EXPECT_EQ(m_doc.ReadCommData(buf, 0), 0);
     EXPECT_EQ(m_doc.ReadCommData(buf, -1), 0);
-    EXPECT_EQ(m_pty.QueuedAtSlave(), 3);
+    // They took nothing: all of it is still there for a real read.
+    EXPECT_EQ(ReadAll(16), Bytes("abc"));
+}
+
+// What the receive loop's waits wait on: the line's handle says input is
+// there exactly when bytes have come, also after a read that took them all;
+// a read that filled its buffer leaves the next wait to end at once.
+TEST_F(SComDocData, HandleSaysInputIsThereWhenBytesCome) {
+    const int kAWhileMs = 50;
+    const int kPatienceMs = 10000; // only a line that never tells would take it
+    EXPECT_TRUE(ReadAll(16).empty());
+    EXPECT_FALSE(InputReady(m_doc.PollHandle(), kAWhileMs));
+    for (const char* pszText : {"a", "bc\r\n"}) {
+        SCOPED_TRACE(pszText);
+        m_pty.Send(pszText);
+        ASSERT_TRUE(InputReady(m_doc.PollHandle(), kPatienceMs));
+        ASSERT_TRUE(m_pty.WaitQueuedAtLine(static_cast<int>(strlen(pszText)) - kLineReadAhead));
+        EXPECT_EQ(ReadAll(16), Bytes(pszText));
+        EXPECT_FALSE(InputReady(m_doc.PollHandle(), kAWhileMs));
+    }
+    m_pty.Send("defg");
+    ASSERT_TRUE(InputReady(m_doc.PollHandle(), kPatienceMs));
+    ASSERT_TRUE(m_pty.WaitQueuedAtLine(4 - kLineReadAhead));
+    EXPECT_EQ(ReadAll(2), Bytes("de"));
+    EXPECT_TRUE(InputReady(m_doc.PollHandle(), 0));
+    EXPECT_EQ(ReadAll(16), Bytes("fg"));
 }
 
 // A string larger than the line's buffers goes out whole, in order, while the
@@ -98,7 +125,7 @@ TEST_F(SComDocData, LongStringSurvivesPartialWrites) {
 // A line that takes nothing costs each byte one bounded wait; the byte is
 // lost, the write still reports success, and later bytes go through again.
 TEST_F(SComDocData, ByteTheLineDoesNotTakeIsDropped) {
-    const size_t nFilled = m_pty.FillTowardsMaster();
+    const size_t nFilled = m_pty.FillTowardsFarEnd();
     ASSERT_GT(nFilled, 0u);
     EXPECT_EQ(m_doc.WriteCommByte('x'), 1);
     EXPECT_EQ(m_doc.WriteCommString("yz"), 1);
@@ -112,13 +139,13 @@ TEST_F(SComDocData, ByteTheLineDoesNotTakeIsDropped) {
 // An adapter unplugged while open: writes lose their bytes at once, reads
 // find nothing, and closing still ends the watcher.
 TEST_F(SComDocData, LineThatWentAwayClosesCleanly) {
-    const int nThreads = CountThreads();
-    m_pty.CloseMaster();
+    const int nThreads = CountThreadsSteady();
+    m_pty.HangUp();
     EXPECT_FALSE(m_doc.LineLost()); // nothing has met the hang-up yet
     unsigned char buf[16];
     EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0);
     EXPECT_TRUE(m_doc.LineLost());
-    EXPECT_EQ(m_doc.LineLostError(), EIO);
+    EXPECT_EQ(m_doc.LineLostError(), kHangUpError);
     // Nothing more goes out, and the callers hear of it.
     EXPECT_EQ(m_doc.WriteCommString("anyone?\r"), 0);
     EXPECT_EQ(m_doc.WriteCommByte(13), 0);
@@ -131,10 +158,10 @@ TEST_F(SComDocData, LineThatWentAwayClosesCleanly) {
 // A write meets the hang-up first: it stops at once instead of dropping the
 // rest byte by byte, and the next read says nothing more.
 TEST_F(SComDocData, WriteIntoALineThatWentAwayStopsAtOnce) {
-    m_pty.CloseMaster();
+    m_pty.HangUp();
     const std::string strLong(100000, 'S');
     EXPECT_EQ(m_doc.WriteCommString(strLong.c_str()), 0);
-    EXPECT_EQ(m_doc.LineLostError(), EIO);
+    EXPECT_EQ(m_doc.LineLostError(), kHangUpError);
     unsigned char buf[16];
     EXPECT_EQ(m_doc.ReadCommData(buf, sizeof buf), 0);
 }
@@ -142,32 +169,32 @@ TEST_F(SComDocData, WriteIntoALineThatWentAwayStopsAtOnce) {
 // The device is gone when the line is opened again (a reopen at a new rate).
 TEST(SComDocReopen, DeviceGoneCountsAsALostLine) {
     CSComDoc doc;
-    doc.m_strPort = "/dev/ktr84-no-such-adapter";
+    doc.m_strPort = kMissingPort;
     doc.CreatePortEvents();
     EXPECT_FALSE(doc.Connect());
     EXPECT_TRUE(doc.LineLost());
-    EXPECT_EQ(doc.LastOpenError(), ENOENT);
-    CPtyPair pty;
-    doc.m_strPort = pty.SlavePath();
+    EXPECT_EQ(doc.LastOpenError(), kMissingPortError);
+    CFarEnd pty;
+    doc.m_strPort = pty.PortName();
     ASSERT_TRUE(doc.Connect());
     EXPECT_FALSE(doc.LineLost());
 }
 
 TEST(SComDocClosed, EverythingReturnsZero) {
-    CPtyPair pty;
+    CFarEnd pty;
     CSComDoc doc;
     unsigned char buf[8];
     EXPECT_EQ(doc.WriteCommByte('x'), 0);
     EXPECT_EQ(doc.ReadCommData(buf, sizeof buf), 0);
 
-    doc.m_strPort = pty.SlavePath();
+    doc.m_strPort = pty.PortName();
     doc.CreatePortEvents();
     ASSERT_TRUE(doc.Connect());
     pty.Send("late");
-    ASSERT_TRUE(pty.WaitQueuedAtSlave(4));
+    ASSERT_TRUE(pty.WaitQueuedAtLine(4));
     doc.Disconnect();
     EXPECT_EQ(doc.WriteCommByte('x'), 0);
     EXPECT_EQ(doc.WriteCommString("x\r"), 0);
     EXPECT_EQ(doc.ReadCommData(buf, sizeof buf), 0);
-    EXPECT_EQ(pty.QueuedAtSlave(), 0); // discarded at close
+    EXPECT_EQ(pty.QueuedAtLine(), 0); // discarded at close
 }

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 #include <termios.h>
 
-#include "line/LineSettings.h"
 #include "line/SComDoc.h"
+#include "line/posix/TermiosSettings.h"
 #include "testing/PtyPair.h"
 
 namespace {

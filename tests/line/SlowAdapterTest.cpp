@@ -1,7 +1,7 @@
 // When the operator hears that the adapter will slow the upload.
 #include <gtest/gtest.h>
 
-#include "line/SlowAdapter.h"
+#include "line/posix/SlowAdapter.h"
 
 namespace {
 AdapterInfo Usb(int nLatencyMs) {

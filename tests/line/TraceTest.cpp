@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "line/SComDoc.h"
-#include "testing/PtyPair.h"
+#include "testing/FarEnd.h"
 
 namespace {
 using Pieces = std::vector<std::string>;
@@ -11,11 +11,11 @@ class SComDocTrace : public ::testing::Test {
 protected:
     void SetUp() override {
         m_doc.SetTrace([this](std::string_view text) { m_pieces.emplace_back(text); });
-        m_doc.m_strPort = m_pty.SlavePath();
+        m_doc.m_strPort = m_pty.PortName();
         m_doc.CreatePortEvents();
     }
 
-    CPtyPair m_pty;
+    CFarEnd m_pty;
     CSComDoc m_doc;
     Pieces m_pieces;
 };
