@@ -3,9 +3,11 @@
 
 #include "cli/CliOptions.h"
 #include "cli/ExitCodes.h"
+#include "cli/UsageNotes.h"
 #include "window/WindowLayer.h"
 
 std::string CliUsage() {
+    const UsageNotes& notes = PlatformUsageNotes();
     std::ostringstream out;
     out << "Usage: ktr84-upgrade --module transceiver|controller|ip --port NAME [--baud RATE]\n"
            "                     [--password-file FILE | --password-env VAR]\n"
@@ -18,10 +20,9 @@ std::string CliUsage() {
            "\n"
            "Options:\n"
            "  --module KIND         transceiver, controller or ip (IP-Enabled Controller)\n"
-           "  --port NAME           COM1..COM4 (/dev/ttyS0..3), a name under /dev such as\n"
-           "                        ttyUSB0, a device path, or a simulator's entry\n"
-           "                        (\"Simulated Transceiver (19937)\")\n"
-           "  --baud RATE           upload rate: 9600, 19200, 38400 or 115200; ip also\n"
+           "  --port NAME           "
+        << notes.pszPorts
+        << "  --baud RATE           upload rate: 9600, 19200, 38400 or 115200; ip also\n"
            "                        57600 (default 115200)\n"
            "  --password-file FILE  answer password prompts with the first line of FILE\n"
            "  --password-env VAR    answer password prompts with the value of VAR\n"
@@ -45,12 +46,10 @@ std::string CliUsage() {
            "\n"
            "Other questions are answered as the window's default button would (OK).\n"
            "Message boxes, the progress and questions go to stderr; stdout carries only the\n"
-           "--json summary. Every run leaves a record in $XDG_STATE_HOME/ktr84-upgrader.\n"
-           "The first SIGINT or SIGTERM stops the run after its pass (an IP module still in\n"
-           "its boot monitor with its flash untouched is booted again); a second ends the\n"
-           "program at once.\n"
-           "\n"
-           "Exit codes:\n";
+           "--json summary. Every run leaves a record in "
+        << notes.pszRecordFolder << ".\n"
+        << notes.pszStops << "\n"
+        << "Exit codes:\n";
     for (const auto& row : ExitCodeTable())
         out << "  " << row.nCode << "  " << row.pszMeaning << "\n";
     return out.str();

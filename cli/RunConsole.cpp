@@ -1,17 +1,17 @@
 #include "cli/RunConsole.h"
 
-#include <unistd.h>
-
 #include <iostream>
 
 #include "cli/CliOptions.h"
 #include "cli/DialogChoices.h"
 #include "cli/ExitCodes.h"
+#include "cli/KeepAwake.h"
 #include "cli/Progress.h"
 #include "cli/Signals.h"
 #include "cli/Summary.h"
+#include "cli/Terminal.h"
+#include "cli/TerminalPassword.h"
 #include "cli/TerminalWindow.h"
-#include "cli/TtyPassword.h"
 #include "common/Version.h"
 #include "dialog/UpgraderDlg.h"
 #include "record/RecordFolder.h"
@@ -26,10 +26,18 @@ TerminalAsk TerminalQuestion() {
     };
 }
 
+void PrintJson(const CSummary& summary, const std::string& strPort, int nExit,
+               const std::string& strRecord) {
+    RunSummary s = summary.Summary();
+    if (s.strDevice.empty())
+        s.strDevice = CSComDoc::DevicePath(strPort);
+    std::cout << SummaryJson(s, nExit, strRecord) << std::endl;
+}
+
 // The run's listeners, around one Upgrade press.
 int Upgrade(const CliOptions& options, const ConsoleHooks& hooks) {
     CStopSignals signals;
-    CConsoleOut out(std::cerr, isatty(STDERR_FILENO) == 1);
+    CConsoleOut out(std::cerr, IsErrorStreamTerminal());
     CPasswordAnswer password(options.passwordSource, options.strPassword, TerminalQuestion());
     CTerminalWindow window(out, password, options.bContinueWithoutAppCode, hooks.nTimeScale);
     CUpgraderDlg dlg(window);
@@ -64,18 +72,19 @@ int Upgrade(const CliOptions& options, const ConsoleHooks& hooks) {
     CRunRecorder recorder(RecordFolder(), ToolVersion(), std::cerr);
     CProgress progress(out, fnNow);
     CSummary summary(fnNow);
+    const std::unique_ptr<CRunListener> keepAwake = KeepAwakeDuringRuns();
     dlg.AddListener(recorder);
     dlg.AddListener(progress);
     dlg.AddListener(summary);
+    if (keepAwake)
+        dlg.AddListener(*keepAwake);
     dlg.OnUpgrade();
 
     const int nExit = ExitCodeFor(dlg.LastRunEnd().outcome);
-    if (options.bJson) {
-        RunSummary s = summary.Summary();
-        if (s.strDevice.empty())
-            s.strDevice = CSComDoc::DevicePath(options.strPort);
-        std::cout << SummaryJson(s, nExit, recorder.Path()) << std::endl;
-    }
+    if (options.bJson)
+        PrintJson(summary, options.strPort, nExit, recorder.Path());
+    if (keepAwake)
+        dlg.RemoveListener(*keepAwake);
     dlg.RemoveListener(summary);
     dlg.RemoveListener(progress);
     dlg.RemoveListener(recorder);
@@ -84,6 +93,7 @@ int Upgrade(const CliOptions& options, const ConsoleHooks& hooks) {
 } // namespace
 
 int RunConsole(int argc, char* argv[], const ConsoleHooks& hooks) {
+    CTerminalText text;
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     CliOptions options;
     std::string strError;

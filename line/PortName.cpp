@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-
 namespace fs = std::filesystem;
 
 namespace {

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 
-// Where run records live: $XDG_STATE_HOME/ktr84-upgrader, or
-// ~/.local/state/ktr84-upgrader when the variable is unset or not absolute.
+// Where run records live. On Linux $XDG_STATE_HOME/ktr84-upgrader, or
+// ~/.local/state/ktr84-upgrader when the variable is unset or not absolute;
+// on Windows %LOCALAPPDATA%\ktr84-upgrader.
 std::filesystem::path RecordFolder();
 
 // Removes the oldest records (by name, which begins with the start time)

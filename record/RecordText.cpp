@@ -1,4 +1,5 @@
 #include "record/RecordText.h"
+#include "record/LocalTime.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,10 +9,7 @@
 
 namespace {
 std::tm LocalTime(std::chrono::system_clock::time_point when) {
-    const std::time_t t = std::chrono::system_clock::to_time_t(when);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    return tm;
+    return ::LocalTime(std::chrono::system_clock::to_time_t(when));
 }
 
 int Millis(std::chrono::system_clock::time_point when) {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "record/NewFile.h"
 #include "record/RecordFolder.h"
 #include "record/RecordText.h"
 #include "window/ControlIds.h"
@@ -51,7 +52,7 @@ bool CRunRecorder::Open(const RunStart& start) {
     std::error_code ec;
     fs::create_directories(m_folder, ec);
     const fs::path path = m_folder / RecordFileName(now, start.strModule, start.strPort);
-    m_pFile = std::fopen(path.string().c_str(), "wx");
+    m_pFile = OpenNewFile(path);
     if (!m_pFile) {
         Fail(path.string() + ": " + std::strerror(errno));
         return false;

@@ -1,6 +1,6 @@
 #include "line/PortName.h"
+#include "line/WindowsSlowAdapter.h"
 #include "line/win32/OpeningReport.h"
-#include "line/win32/SlowAdapter.h"
 #include "line/win32/WindowsPorts.h"
 
 namespace {
@@ -24,6 +24,6 @@ LineOpening DescribeOpening(const std::string& strPort, const std::string& strDe
     opening.nBaud = nBaud;
     const std::string strCom = ComNameOfPort(strPort);
     opening.strAdapter = AdapterOfCom(strCom);
-    opening.strSlowAdapter = SlowAdapterNotice(strCom, FtdiLatencyTimerMs(strCom));
+    opening.strSlowAdapter = WindowsSlowAdapterNotice(strCom, FtdiLatencyTimerMs(strCom));
     return opening;
 }

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
+#include "record/NewFile.h"
 #include "record/RecordFolder.h"
 #include "record/RecordText.h"
 #include "record/TimeLeft.h"
@@ -146,6 +149,23 @@ TEST(RecordFolder, FollowsTheStateHomeOrFallsBackToHome) {
         setenv("XDG_STATE_HOME", strOld.c_str(), 1);
     else
         unsetenv("XDG_STATE_HOME");
+}
+
+// A record is created once, never written over, and holds the bytes as they
+// were written, also under a name beyond ASCII (a wide path on Windows).
+TEST(OpenNewFile, CreatesOnceAndKeepsTheBytes) {
+    TempFolder dir;
+    const fs::path path = dir.path / fs::path(u8"B\u00fccher-\u00e9tat.txt");
+    std::FILE* pFile = OpenNewFile(path);
+    ASSERT_NE(pFile, nullptr);
+    std::fputs("state: Login\n", pFile);
+    std::fclose(pFile);
+    std::FILE* pAgain = OpenNewFile(path);
+    EXPECT_EQ(pAgain, nullptr) << "an existing file was opened again";
+    if (pAgain)
+        std::fclose(pAgain);
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "state: Login\n");
 }
 
 TEST(TimeLeft, EstimatesFromTheSpeedSinceTheBarFirstMoved) {

@@ -1,13 +1,15 @@
-#include "line/win32/SlowAdapter.h"
+#include "line/WindowsSlowAdapter.h"
 
-std::string SlowAdapterNotice(const std::string& strCom, int nLatencyMs) {
+#include "line/AdapterLatency.h"
+
+std::string WindowsSlowAdapterNotice(const std::string& strComName, int nLatencyMs) {
     if (nLatencyMs <= kFastLatencyMs)
         return {};
-    return "The USB adapter on " + strCom + " holds received bytes for " +
+    return "The USB adapter on " + strComName + " holds received bytes for " +
            std::to_string(nLatencyMs) +
            " ms before passing them on, so the upload will be slower. To speed it up: Device "
            "Manager \xE2\x86\x92 Ports (COM & LPT) \xE2\x86\x92 " +
-           strCom +
+           strComName +
            " \xE2\x86\x92 Port Settings \xE2\x86\x92 Advanced \xE2\x86\x92 Latency Timer "
            "(msec): 1, then start the upgrade again.";
 }

@@ -1,4 +1,4 @@
-#include "cli/TtyPassword.h"
+#include "cli/TerminalPassword.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,0 +1,5 @@
+#include "cli/KeepAwake.h"
+
+std::unique_ptr<CRunListener> KeepAwakeDuringRuns() {
+    return nullptr;
+}

@@ -1,0 +1,5 @@
+#include "record/NewFile.h"
+
+std::FILE* OpenNewFile(const std::filesystem::path& path) {
+    return std::fopen(path.c_str(), "wx");
+}
