@@ -36,6 +36,10 @@ std::string CFarEnd::Receive(int nMs) {
     return m_pImpl->pty.Receive(nMs);
 }
 
+std::string CFarEnd::ReceiveWaiting(int nMs) {
+    return m_pImpl->pty.ReceiveWaiting(nMs);
+}
+
 std::vector<unsigned char> CFarEnd::ReceiveBytes(size_t nCount) {
     return m_pImpl->pty.ReceiveBytes(nCount);
 }

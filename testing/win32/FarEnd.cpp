@@ -87,6 +87,10 @@ std::string CFarEnd::Receive(int nMs) {
     return BytesOfHex(m_pImpl->Ask("R " + std::to_string(nMs)));
 }
 
+std::string CFarEnd::ReceiveWaiting(int nMs) {
+    return BytesOfHex(m_pImpl->Ask("A " + std::to_string(nMs)));
+}
+
 std::vector<unsigned char> CFarEnd::ReceiveBytes(size_t nCount) {
     const std::string bytes = BytesOfHex(m_pImpl->Ask("N " + std::to_string(nCount)));
     return {bytes.begin(), bytes.end()};
