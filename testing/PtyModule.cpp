@@ -35,9 +35,9 @@ int32_t CPtyModule::RateAt(size_t nOffset) const {
 
 void CPtyModule::Service(int64_t nNowMs) {
     // A short grace lets bytes still inside the terminal layer arrive.
-    const std::string strNew = m_line.ReceiveWaiting(m_nStep < m_script.size() ? 2 : 0);
+    int32_t nRate = -1;
+    const std::string strNew = m_line.ReceiveWaiting(m_nStep < m_script.size() ? 2 : 0, nRate);
     if (!strNew.empty()) {
-        const int32_t nRate = LineRate();
         if (m_rates.empty() || m_rates.back().second != nRate)
             m_rates.push_back({received.size(), nRate});
         received += strNew;
