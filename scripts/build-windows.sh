@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake make g++ zlib1g-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          libz-mingw-w64-dev googletest wine wine64 nsis)
+          libz-mingw-w64-dev googletest nlohmann-json3-dev wine wine64 nsis)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

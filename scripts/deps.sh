@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, if any is missing
 # (the package tests use dpkg-dev, desktop-file-utils, appstream, man-db and lintian).
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev srecord u-boot-tools xdg-utils dbus-daemon
+packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev zlib1g-dev nlohmann-json3-dev srecord u-boot-tools xdg-utils dbus-daemon
           fontconfig fonts-dejavu-core ansible-core
           dpkg-dev desktop-file-utils appstream groff-base man-db gzip lintian)
 missing=()

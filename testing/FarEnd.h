@@ -30,6 +30,9 @@ public:
     void Send(const std::vector<unsigned char>& bytes);
     // Everything the code wrote that arrives before the line is quiet for nMs.
     std::string Receive(int nMs = 50);
+    // What has arrived, waiting up to nMs for its first byte only, and the
+    // rate set on the line when it was read (one request under Wine).
+    std::string ReceiveWaiting(int nMs, int32_t& nRate);
     // Collects nCount bytes; gives up (returning fewer) after a few seconds.
     std::vector<unsigned char> ReceiveBytes(size_t nCount);
     // The far end goes away, as an unplugged adapter does.

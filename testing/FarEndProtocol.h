@@ -9,6 +9,7 @@
 // hexadecimal text.
 //   S <hex>    send                     -> 0
 //   R <ms>     receive until quiet      -> <hex>
+//   A <ms>     what arrived, waiting at most so long for it -> <rate> <hex>
 //   N <count>  receive so many bytes    -> <hex>
 //   H          hang up                  -> 0
 //   F          fill towards the far end -> <count>

@@ -1,15 +1,8 @@
 #include "testing/PtyModule.h"
 
 #include <algorithm>
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
-CPtyModule::CPtyModule() {
-    fcntl(m_pty.Master(), F_SETFL, fcntl(m_pty.Master(), F_GETFL) | O_NONBLOCK);
-}
+CPtyModule::CPtyModule() = default;
 
 CPtyModule::~CPtyModule() = default;
 
@@ -21,16 +14,15 @@ void CPtyModule::Expect(const std::string& strExpect, const std::string& strRepl
 void CPtyModule::SayApart(const std::string& strText) {
     Say(strText);
     // Held until the text waits on the upgrader's side, so it is read alone.
-    pollfd pfd{m_pty.Slave(), POLLIN, 0};
-    poll(&pfd, 1, 200);
+    m_line.WaitQueuedAtLine(1);
 }
 
 void CPtyModule::Say(const std::string& strText) {
-    m_pty.Send(strText);
+    m_line.Send(strText);
 }
 
-int32_t CPtyModule::LineRate() const {
-    return m_pty.LineRate();
+int32_t CPtyModule::LineRate() {
+    return m_line.LineRate();
 }
 
 int32_t CPtyModule::RateAt(size_t nOffset) const {
@@ -42,21 +34,10 @@ int32_t CPtyModule::RateAt(size_t nOffset) const {
 }
 
 void CPtyModule::Service(int64_t nNowMs) {
-    std::string strNew;
     // A short grace lets bytes still inside the terminal layer arrive.
-    for (int nWaitMs = m_nStep < m_script.size() ? 2 : 0;;) {
-        pollfd pfd{m_pty.Master(), POLLIN, 0};
-        if (poll(&pfd, 1, nWaitMs) <= 0 || !(pfd.revents & POLLIN))
-            break;
-        char buf[8192];
-        ssize_t n = read(m_pty.Master(), buf, sizeof buf);
-        if (n <= 0)
-            break;
-        strNew.append(buf, static_cast<size_t>(n));
-        nWaitMs = 0;
-    }
+    int32_t nRate = -1;
+    const std::string strNew = m_line.ReceiveWaiting(m_nStep < m_script.size() ? 2 : 0, nRate);
     if (!strNew.empty()) {
-        const int32_t nRate = LineRate();
         if (m_rates.empty() || m_rates.back().second != nRate)
             m_rates.push_back({received.size(), nRate});
         received += strNew;

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "testing/PtyPair.h"
+#include "testing/FarEnd.h"
 
-// The far end of a pseudo-terminal, played by a test: it records every byte
+// The module at the far end of a fresh line (a pseudo-terminal; under Wine
+// reached through ktr84-farend), played by a test: it records every byte
 // the upgrader writes (with the line rate in force when it was read) and
 // answers from a script of expected texts. Service() is called from the
 // scripted window's clock and pump hooks, so the module answers between the
@@ -19,7 +20,7 @@ public:
     CPtyModule(const CPtyModule&) = delete;
     CPtyModule& operator=(const CPtyModule&) = delete;
 
-    const std::string& Path() const { return m_pty.SlavePath(); }
+    const std::string& Path() const { return m_line.PortName(); }
 
     // When strExpect has arrived (after what earlier steps consumed), send
     // strReply, but not before nDelayMs after the previous step fired. Steps
@@ -38,14 +39,14 @@ public:
     // Everything received, and the rate set on the line when byte nOffset was read.
     std::string received;
     int32_t RateAt(size_t nOffset) const;
-    int32_t LineRate() const;
+    int32_t LineRate();
 
 private:
     struct Step {
         std::string strExpect, strReply;
         int64_t nDelayMs;
     };
-    CPtyPair m_pty{true};
+    CFarEnd m_line;
     std::vector<Step> m_script;
     size_t m_nStep = 0;
     size_t m_nConsumed = 0;

@@ -72,6 +72,13 @@ std::string CPtyPair::Receive(int nMs) const {
     return out;
 }
 
+std::string CPtyPair::ReceiveWaiting(int nMs) const {
+    pollfd pfd{m_nMaster, POLLIN, 0};
+    if (poll(&pfd, 1, nMs) <= 0 || !(pfd.revents & POLLIN))
+        return {};
+    return Receive(0);
+}
+
 std::vector<unsigned char> CPtyPair::ReceiveBytes(size_t nCount) const {
     std::vector<unsigned char> bytes;
     const auto giveUp = Clock::now() + kPatience;

@@ -28,6 +28,8 @@ public:
     void Send(const std::vector<unsigned char>& bytes) const;
     // Everything the code wrote that arrives before the line is quiet for nMs.
     std::string Receive(int nMs = 50) const;
+    // What has arrived, waiting up to nMs for its first byte only.
+    std::string ReceiveWaiting(int nMs) const;
     // Collects nCount bytes; gives up (returning fewer) after a few seconds.
     std::vector<unsigned char> ReceiveBytes(size_t nCount) const;
     // The far end goes away, as an unplugged adapter does.

@@ -22,11 +22,28 @@ function(ktr84_windows_tests target)
         PROPERTIES TIMEOUT 300 LABELS windows)
 endfunction()
 
+# Tests on a serial line run under ktr84-farend, which plays its far end from
+# Linux on pseudo-terminals linked into the prefix as COM ports.
+set(far_end ${CMAKE_CROSSCOMPILING_EMULATOR} --far-end ${KTR84_HOST_TOOLS}/ktr84-farend)
+
 ktr84_windows_tests(console_tests
-    console/PromptMatcherTest.cpp console/RxSearchTest.cpp console/win32/LineReasonsTest.cpp)
+    console/LineCommandsTest.cpp console/PromptMatcherTest.cpp console/ReceiverTest.cpp
+    console/RxSearchTest.cpp console/win32/LineReasonsTest.cpp
+    LAUNCHER ${far_end})
 ktr84_windows_tests(dialog_tests
     dialog/LaunchTest.cpp dialog/ModuleSelectionTest.cpp dialog/StartupTest.cpp)
-ktr84_windows_tests(record_tests record/OutcomeTest.cpp)
+ktr84_windows_tests(record_tests
+    record/ImageThinningTest.cpp record/OutcomeTest.cpp record/RecordPiecesTest.cpp
+    record/win32/RecordFolderTest.cpp)
+
+# The console program's parts; its JSON is read back with Debian's header-only
+# parser, whose folder is copied out of /usr/include so that MinGW sees it alone.
+file(COPY /usr/include/nlohmann DESTINATION ${CMAKE_BINARY_DIR}/json-include)
+ktr84_windows_tests(cli_tests
+    cli/CliOptionsTest.cpp cli/JsonTest.cpp cli/ProgressTest.cpp cli/SummaryTest.cpp
+    cli/TerminalWindowTest.cpp)
+target_link_libraries(cli_tests PRIVATE ktr84cli)
+target_include_directories(cli_tests SYSTEM PRIVATE ${CMAKE_BINARY_DIR}/json-include)
 
 # The images and the version through the Windows resources; the test reads
 # the built image files through Wine's drive Z:, which is /.
@@ -39,11 +56,18 @@ target_compile_definitions(firmware_tests PRIVATE
     KTR84_PROJECT_VERSION="${PROJECT_VERSION}"
     $<$<NOT:$<BOOL:${KTR84_FIRMWARE_DIR}>>:KTR84_STANDIN_IMAGES>)
 
-# The Win32 line on pseudo-terminals that ktr84-farend makes on the Linux side
-# and links into the prefix as COM ports: the Linux line tests' own sources,
-# and the Windows back end's own.
+# The Win32 line: the Linux line tests' own sources, and the Windows back end's own.
 ktr84_windows_tests(line_tests
     line/DataTest.cpp line/LifecycleTest.cpp line/TraceTest.cpp
     line/win32/DcbSettingsTest.cpp line/win32/PortNamesTest.cpp
-    LAUNCHER ${CMAKE_CROSSCOMPILING_EMULATOR} --far-end ${KTR84_HOST_TOOLS}/ktr84-farend)
+    LAUNCHER ${far_end})
+
+# Both runs' steps on the scripted window, against the test-played module.
+ktr84_windows_tests(legacy_tests
+    legacy/LegacyLoginTest.cpp legacy/LegacyBootTest.cpp legacy/LegacyLoopTest.cpp
+    legacy/LegacyStreamTest.cpp
+    LAUNCHER ${far_end})
+ktr84_windows_tests(ip_tests
+    ip/IpLoginTest.cpp ip/FlashImageStepTest.cpp ip/IpLoopTest.cpp
+    LAUNCHER ${far_end})
 include(${CMAKE_CURRENT_SOURCE_DIR}/package/WindowsInstaller.cmake)

@@ -36,6 +36,12 @@ std::string CFarEnd::Receive(int nMs) {
     return m_pImpl->pty.Receive(nMs);
 }
 
+std::string CFarEnd::ReceiveWaiting(int nMs, int32_t& nRate) {
+    std::string strGot = m_pImpl->pty.ReceiveWaiting(nMs);
+    nRate = m_pImpl->pty.LineRate();
+    return strGot;
+}
+
 std::vector<unsigned char> CFarEnd::ReceiveBytes(size_t nCount) {
     return m_pImpl->pty.ReceiveBytes(nCount);
 }

@@ -87,6 +87,13 @@ std::string CFarEnd::Receive(int nMs) {
     return BytesOfHex(m_pImpl->Ask("R " + std::to_string(nMs)));
 }
 
+std::string CFarEnd::ReceiveWaiting(int nMs, int32_t& nRate) {
+    const std::string strAnswer = m_pImpl->Ask("A " + std::to_string(nMs));
+    const size_t nSpace = strAnswer.find(' ');
+    nRate = std::atoi(strAnswer.c_str());
+    return nSpace == std::string::npos ? std::string() : BytesOfHex(strAnswer.substr(nSpace + 1));
+}
+
 std::vector<unsigned char> CFarEnd::ReceiveBytes(size_t nCount) {
     const std::string bytes = BytesOfHex(m_pImpl->Ask("N " + std::to_string(nCount)));
     return {bytes.begin(), bytes.end()};

@@ -7,6 +7,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/ExitCodes.h"
+#include "testing/Environment.h"
 
 namespace {
 CliParse Parse(std::vector<std::string> args, CliOptions& o, std::string& strError) {
@@ -91,7 +92,7 @@ TEST(CliOptions, ImagesOnlyForTheIpModule) {
 
 TEST(CliOptions, PasswordFromAFileTakesItsFirstLine) {
     const auto path = std::filesystem::temp_directory_path() / "ktr84-cli-password-test";
-    std::ofstream(path) << "s3cret\r\nsecond line\n";
+    std::ofstream(path, std::ios::binary) << "s3cret\r\nsecond line\n";
     CliOptions o;
     std::string strError;
     ASSERT_EQ(
@@ -108,8 +109,8 @@ TEST(CliOptions, PasswordFromAFileTakesItsFirstLine) {
 }
 
 TEST(CliOptions, PasswordFromTheEnvironment) {
-    setenv("KTR84_CLI_TEST_PASSWORD", "from env", 1);
-    unsetenv("KTR84_CLI_TEST_UNSET");
+    SetEnvironment("KTR84_CLI_TEST_PASSWORD", "from env");
+    UnsetEnvironment("KTR84_CLI_TEST_UNSET");
     CliOptions o;
     std::string strError;
     ASSERT_EQ(Parse({"--module", "transceiver", "--port", "COM1", "--password-env",

@@ -127,7 +127,7 @@ TEST(TerminalWindow, PumpReportsAStopAndWaitsLookForIt) {
     bStop = true;
     EXPECT_FALSE(t.window.PumpMessages());
     t.window.Sleep(1);
-    EXPECT_FALSE(t.window.WaitForInput(-1, 1));
+    EXPECT_FALSE(t.window.WaitForInput(kNoLineHandle, 1));
     EXPECT_EQ(nWaits, 2);
 }
 

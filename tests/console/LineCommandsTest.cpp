@@ -7,19 +7,19 @@
 #include "testing/RunRig.h"
 
 TEST(ConnectLine, RefusedSettingsShowTheLinesBoxOtherRefusalsNone) {
-    CPtyPair pty;
+    CFarEnd farEnd;
     CScriptedWindow window;
     CSComDoc line;
-    line.m_strPort = pty.SlavePath();
-    line.m_nBaud = 12345; // no line takes it
+    line.m_strPort = farEnd.PortName();
+    line.m_nDataBits = 9; // no line takes it
     EXPECT_FALSE(ConnectLine(line, window));
     ASSERT_EQ(window.Boxes().size(), 1u);
     EXPECT_EQ(window.Boxes()[0].strText, "Serial_Comm_Error\n");
     EXPECT_EQ(window.Boxes()[0].buttons, MsgButtons::Ok);
     EXPECT_EQ(window.Boxes()[0].icon, MsgIcon::None);
 
-    line.m_strPort = "/dev/ttyKTR84-missing";
-    line.m_nBaud = 9600;
+    line.m_strPort = kMissingPort;
+    line.m_nDataBits = 8;
     EXPECT_FALSE(ConnectLine(line, window));
     EXPECT_EQ(window.Boxes().size(), 1u);
 }
@@ -41,15 +41,15 @@ TEST_P(RateChangeKnocks, CarriageReturnsUntilTheMenuAtTheNewRate) {
     CReceiver receiver(rig.Context());
     int nCrs = 0;
     rig.window.onAdvance = [&](int64_t) {
-        const std::string strGot = rig.pty.Receive(0);
+        const std::string strGot = rig.farEnd.Receive(0);
         for (char ch : strGot) {
             if (ch != '\r')
                 continue;
             ++nCrs;
             if (c.bNoiseFirst && nCrs == 1)
-                rig.pty.Send(std::vector<unsigned char>{0xF3, 0xA7, 0x9C});
+                rig.farEnd.Send(std::vector<unsigned char>{0xF3, 0xA7, 0x9C});
             if (nCrs == c.nAnswerAfterCr)
-                rig.pty.Send("\r\n  9  Merge file\r\nEnter selection: ");
+                rig.farEnd.Send("\r\n  9  Merge file\r\nEnter selection: ");
         }
     };
     const bool bAnswered =
@@ -59,7 +59,7 @@ TEST_P(RateChangeKnocks, CarriageReturnsUntilTheMenuAtTheNewRate) {
             return text.find("selection") != std::string_view::npos;
         });
     rig.window.onAdvance = nullptr;
-    EXPECT_EQ(rig.pty.LineRate(), 115200);
+    EXPECT_EQ(rig.farEnd.LineRate(), 115200);
     EXPECT_EQ(bAnswered, c.nAnswerAfterCr > 0);
     EXPECT_EQ(nCrs, c.nCrsExpected);
     ASSERT_EQ(rig.notices.size(), static_cast<size_t>(c.nCrsExpected - 1));

@@ -12,6 +12,7 @@ struct FullRunCase {
     const char* pszBaud;
     const char* pszLetter;
     int32_t nRate;
+    bool bWholeImage; // else the short stand-in: the rate, not the image, is the case
 };
 
 class FullRun : public ::testing::TestWithParam<FullRunCase> {};
@@ -19,6 +20,8 @@ class FullRun : public ::testing::TestWithParam<FullRunCase> {};
 TEST_P(FullRun, StreamsTheImageByteForByteAtTheChosenRateAndCompletes) {
     const FullRunCase& c = GetParam();
     CLegacyRig rig(c.kind, c.pszBaud);
+    if (!c.bWholeImage)
+        rig.UseShortImages();
     if (c.kind == Transceiver) {
         rig.module.Expect("\r", "\r\nBSR> ");
         ScriptBootloader(rig.module, FiftyB());
@@ -43,8 +46,9 @@ TEST_P(FullRun, StreamsTheImageByteForByteAtTheChosenRateAndCompletes) {
     EXPECT_EQ(rig.module.RateAt(at[8]), c.nRate);
 
     // The image as it is embedded, each line without its line feed, then "\r\r".
+    const char* pszImage = c.kind == Transceiver ? "SREC_TRAN" : "SREC_ADI_CTRL";
     const EmbeddedImage* pImage =
-        FindEmbeddedImage(c.kind == Transceiver ? "SREC_TRAN" : "SREC_ADI_CTRL");
+        c.bWholeImage ? FindEmbeddedImage(pszImage) : rig.pShort->Find(pszImage);
     ASSERT_NE(pImage, nullptr);
     std::string strExpected;
     for (int32_t i = 0; i < pImage->nSize; ++i)
@@ -96,10 +100,10 @@ TEST_P(FullRun, StreamsTheImageByteForByteAtTheChosenRateAndCompletes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, FullRun,
-                         ::testing::Values(FullRunCase{Transceiver, "115200", "f", 115200},
-                                           FullRunCase{Controller, "38400", "d", 38400},
-                                           FullRunCase{Controller, "19200", "c", 19200},
-                                           FullRunCase{Transceiver, "9600", "b", 9600}));
+                         ::testing::Values(FullRunCase{Transceiver, "115200", "f", 115200, true},
+                                           FullRunCase{Controller, "38400", "d", 38400, true},
+                                           FullRunCase{Controller, "19200", "c", 19200, false},
+                                           FullRunCase{Transceiver, "9600", "b", 9600, false}));
 
 TEST(BootLoader, BannerAndLogInInOneChunkAnswerAtOnceLogInAloneAfterTheWait) {
     {
@@ -136,6 +140,7 @@ TEST(BootLoader, RejectedLogInIsRetriedFromTheLogInPrompt) {
     rig.module.Expect("vexa\r", "\r\nIncorrect\r\n");
     rig.module.Expect("", "\r\nLogin >", 300);
     ScriptBootloaderAfterLogin(rig.module);
+    rig.UseShortImages(); // the log-in is the case, not the image
     rig.Run();
 
     EXPECT_NE(

@@ -26,7 +26,7 @@ TEST(LegacyLoop, SilenceAddsUpOverTheRunAndSilentPassesDoNotPump) {
         if (bNowAndThen)
             rig.window.onAdvance = [&](int64_t nNow) {
                 if (nNow / 3000 != nLast / 3000) {
-                    rig.pty.Send("x");
+                    rig.farEnd.Send("x");
                     ++nBytes;
                 }
                 nLast = nNow;
@@ -63,7 +63,7 @@ TEST(LegacyLoop, StreamingPassesPumpWithoutData) {
 // after it, the port is left for the dialog to close.
 template <class Rig> void QuitDuringThePassThatReads(Rig& rig, const char* pszText) {
     rig.window.QuitAtPump(1);
-    rig.pty.Send(pszText);
+    rig.farEnd.Send(pszText);
     rig.window.WaitForInput(rig.line.PollHandle(), 100);
     rig.run.Run();
     EXPECT_TRUE(rig.window.QuitPosted());

@@ -13,19 +13,11 @@
 #include "record/RecordFolder.h"
 #include "record/RecordText.h"
 #include "record/TimeLeft.h"
+#include "testing/TestFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-struct TempFolder {
-    TempFolder() {
-        char szTemplate[] = "/tmp/ktr84-record-XXXXXX";
-        path = mkdtemp(szTemplate);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
-};
-
 void WriteFile(const fs::path& path, size_t nBytes) {
     std::ofstream(path) << std::string(nBytes, 'x');
 }
@@ -100,12 +92,12 @@ TEST(RecordText, EveryByteIsEscapedWhereverItStands) {
 }
 
 TEST(PruneRecords, KeepsTheNewestHundredAndLeavesOtherFilesAlone) {
-    TempFolder dir;
+    CTestFolder dir;
     for (int n = 0; n < 105; ++n)
-        WriteFile(dir.path / RecordName(n), 10);
-    WriteFile(dir.path / "notes.txt", 10);
-    PruneRecords(dir.path);
-    const auto names = Names(dir.path);
+        WriteFile(dir.Path() / RecordName(n), 10);
+    WriteFile(dir.Path() / "notes.txt", 10);
+    PruneRecords(dir.Path());
+    const auto names = Names(dir.Path());
     EXPECT_EQ(names.size(), 101u);
     EXPECT_TRUE(names.count("notes.txt"));
     for (int n = 0; n < 5; ++n)
@@ -115,47 +107,33 @@ TEST(PruneRecords, KeepsTheNewestHundredAndLeavesOtherFilesAlone) {
 }
 
 TEST(PruneRecords, KeepsWithinTheSizeButNeverRemovesTheNewest) {
-    TempFolder dir;
-    WriteFile(dir.path / RecordName(1), 400);
-    WriteFile(dir.path / RecordName(2), 400);
-    WriteFile(dir.path / RecordName(3), 400);
-    PruneRecords(dir.path, 100, 1000);
-    EXPECT_EQ(Names(dir.path), (std::set<std::string>{RecordName(2), RecordName(3)}));
-    WriteFile(dir.path / RecordName(4), 5000);
-    PruneRecords(dir.path, 100, 1000);
-    EXPECT_EQ(Names(dir.path), std::set<std::string>{RecordName(4)});
+    CTestFolder dir;
+    WriteFile(dir.Path() / RecordName(1), 400);
+    WriteFile(dir.Path() / RecordName(2), 400);
+    WriteFile(dir.Path() / RecordName(3), 400);
+    PruneRecords(dir.Path(), 100, 1000);
+    EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{RecordName(2), RecordName(3)}));
+    WriteFile(dir.Path() / RecordName(4), 5000);
+    PruneRecords(dir.Path(), 100, 1000);
+    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{RecordName(4)});
 }
 
 // A folder that is not there is not made; a record where the folder should
 // be is not a folder to prune and stays.
 TEST(PruneRecords, AFolderThatIsNotThereIsNoError) {
-    TempFolder dir;
-    EXPECT_NO_THROW(PruneRecords(dir.path / "ktr84-upgrader"));
-    EXPECT_FALSE(fs::exists(dir.path / "ktr84-upgrader"));
-    WriteFile(dir.path / RecordName(1), 10);
-    EXPECT_NO_THROW(PruneRecords(dir.path / RecordName(1), 0, 0));
-    EXPECT_EQ(Names(dir.path), std::set<std::string>{RecordName(1)});
-}
-
-TEST(RecordFolder, FollowsTheStateHomeOrFallsBackToHome) {
-    const char* pszOld = std::getenv("XDG_STATE_HOME");
-    const std::string strOld = pszOld ? pszOld : "";
-    setenv("XDG_STATE_HOME", "/var/tmp/state", 1);
-    EXPECT_EQ(RecordFolder(), fs::path("/var/tmp/state/ktr84-upgrader"));
-    setenv("XDG_STATE_HOME", "relative/state", 1); // not absolute: ignored
-    setenv("HOME", "/home/tech", 1);
-    EXPECT_EQ(RecordFolder(), fs::path("/home/tech/.local/state/ktr84-upgrader"));
-    if (pszOld)
-        setenv("XDG_STATE_HOME", strOld.c_str(), 1);
-    else
-        unsetenv("XDG_STATE_HOME");
+    CTestFolder dir;
+    EXPECT_NO_THROW(PruneRecords(dir.Path() / "ktr84-upgrader"));
+    EXPECT_FALSE(fs::exists(dir.Path() / "ktr84-upgrader"));
+    WriteFile(dir.Path() / RecordName(1), 10);
+    EXPECT_NO_THROW(PruneRecords(dir.Path() / RecordName(1), 0, 0));
+    EXPECT_EQ(Names(dir.Path()), std::set<std::string>{RecordName(1)});
 }
 
 // A record is created once, never written over, and holds the bytes as they
 // were written, also under a name beyond ASCII (a wide path on Windows).
 TEST(OpenNewFile, CreatesOnceAndKeepsTheBytes) {
-    TempFolder dir;
-    const fs::path path = dir.path / fs::path(u8"B\u00fccher-\u00e9tat.txt");
+    CTestFolder dir;
+    const fs::path path = dir.Path() / fs::path(u8"B\u00fccher-\u00e9tat.txt");
     std::FILE* pFile = OpenNewFile(path);
     ASSERT_NE(pFile, nullptr);
     std::fputs("state: Login\n", pFile);

@@ -10,6 +10,7 @@
 
 #include "record/RecordFolder.h"
 #include "record/RunRecorder.h"
+#include "testing/TestFolder.h"
 #include "tests/ip/IpFieldRig.h"
 #include "tests/ip/IpSimRig.h"
 #include "tests/legacy/SimRig.h"
@@ -18,15 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-struct TempFolder {
-    TempFolder() {
-        char szTemplate[] = "/tmp/ktr84-records-XXXXXX";
-        path = mkdtemp(szTemplate);
-    }
-    ~TempFolder() { fs::remove_all(path); }
-    fs::path path;
-};
-
 std::string ReadAll(const std::string& strPath) {
     std::ifstream in(strPath);
     std::stringstream s;
@@ -73,9 +65,9 @@ SimOptions ConsoleLoginTransceiver() {
 } // namespace
 
 TEST(RunRecord, TransceiverRunHeaderStatesOutcomeAndNoPasswordInClear) {
-    TempFolder dir;
+    CTestFolder dir;
     std::ostringstream errors;
-    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CRunRecorder recorder(dir.Path(), "9.9 (test)", errors);
     CLegacySimRig rig(ConsoleLoginTransceiver(), Transceiver);
     rig.UseShortImages();
     rig.dlg.AddListener(recorder);
@@ -86,7 +78,7 @@ TEST(RunRecord, TransceiverRunHeaderStatesOutcomeAndNoPasswordInClear) {
 
     ASSERT_FALSE(recorder.Path().empty()) << errors.str();
     EXPECT_EQ(errors.str(), "");
-    EXPECT_EQ(Files(dir.path), 1u);
+    EXPECT_EQ(Files(dir.Path()), 1u);
     const std::string strRecord = ReadAll(recorder.Path());
     EXPECT_TRUE(strRecord.starts_with("KTR-84 Upgrader run record\nversion: 9.9 (test)\n"));
     EXPECT_TRUE(Has(strRecord, "module: Transceiver\n"));
@@ -108,9 +100,9 @@ TEST(RunRecord, TransceiverRunHeaderStatesOutcomeAndNoPasswordInClear) {
 }
 
 TEST(RunRecord, IpRunRecordsImagesAndMasksTheDefaultPassword) {
-    TempFolder dir;
+    CTestFolder dir;
     std::ostringstream errors;
-    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CRunRecorder recorder(dir.Path(), "9.9 (test)", errors);
     CSimRun r(FastIp(SimIpStart::Password));
     r.dlg.AddListener(recorder);
     r.window.QueuePasswordAnswer(IDOK, kDefaultPassword);
@@ -142,9 +134,9 @@ TEST(RunRecord, IpRunRecordsImagesAndMasksTheDefaultPassword) {
 // line's queues hold: that echo too is left out, up to the monitor's words
 // after the download.
 TEST(RunRecord, PacedIpRunLeavesOutTheEchoThatTrailsTheImage) {
-    TempFolder dir;
+    CTestFolder dir;
     std::ostringstream errors;
-    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CRunRecorder recorder(dir.Path(), "9.9 (test)", errors);
     CIpFieldRun r(FieldIp(SimIpStart::Shell), 40000);
     r.dlg.AddListener(recorder);
     ASSERT_TRUE(r.bStarted);
@@ -162,9 +154,9 @@ TEST(RunRecord, PacedIpRunLeavesOutTheEchoThatTrailsTheImage) {
 }
 
 TEST(RunRecord, EachRunHasItsOwnRecordAndAFailureIsNamed) {
-    TempFolder dir;
+    CTestFolder dir;
     std::ostringstream errors;
-    CRunRecorder recorder(dir.path, "v", errors);
+    CRunRecorder recorder(dir.Path(), "v", errors);
     CLegacySimRig rig(QuickSim(SimModule::Controller), Transceiver);
     rig.dlg.AddListener(recorder);
     ASSERT_TRUE(rig.bStarted);
@@ -177,17 +169,17 @@ TEST(RunRecord, EachRunHasItsOwnRecordAndAFailureIsNamed) {
     rig.UseShortImages();
     rig.dlg.OnUpgrade();
     EXPECT_NE(recorder.Path(), strFirst);
-    EXPECT_EQ(Files(dir.path), 2u);
+    EXPECT_EQ(Files(dir.Path()), 2u);
     EXPECT_TRUE(HasLine(ReadAll(recorder.Path()), "outcome", "complete ("));
 }
 
 // Neither a folder that cannot be made nor one that cannot be written ends
 // or fails the run: one line on the error stream, "Upload Complete!".
 TEST(RunRecord, AnUnwritableFolderCostsOneLineAndTheRunGoesOn) {
-    TempFolder dir;
-    std::ofstream(dir.path / "file") << "not a folder";
+    CTestFolder dir;
+    std::ofstream(dir.Path() / "file") << "not a folder";
     std::ostringstream errors;
-    CRunRecorder recorder(dir.path / "file" / "ktr84-upgrader", "v", errors);
+    CRunRecorder recorder(dir.Path() / "file" / "ktr84-upgrader", "v", errors);
     CLegacySimRig rig(QuickSim(SimModule::Transceiver), Transceiver);
     rig.UseShortImages();
     rig.dlg.AddListener(recorder);
@@ -205,9 +197,9 @@ TEST(RunRecord, AnUnwritableFolderCostsOneLineAndTheRunGoesOn) {
 // between them, is masked whole; a password's first letters at the end of
 // the run's last bytes are written before its outcome, not lost.
 TEST(RunRecord, AnEchoInPiecesIsMaskedWhole) {
-    TempFolder dir;
+    CTestFolder dir;
     std::ostringstream errors;
-    CRunRecorder recorder(dir.path, "9.9 (test)", errors);
+    CRunRecorder recorder(dir.Path(), "9.9 (test)", errors);
     recorder.OnRunStart({"Transceiver", "/dev/pts/9", "115200", {}});
     recorder.OnLineSent("Wr0ng-77\r", true);
     recorder.OnLineReceived("Passwd> Wr0");

@@ -44,6 +44,10 @@ std::string Answer(CPtyPair& pty, char cRequest, const std::string& strArgument)
         return "0";
     case 'R':
         return HexOf(pty.Receive(static_cast<int>(nArgument)));
+    case 'A': {
+        const std::string strGot = pty.ReceiveWaiting(static_cast<int>(nArgument));
+        return std::to_string(pty.LineRate()) + " " + HexOf(strGot);
+    }
     case 'N': {
         const auto bytes = pty.ReceiveBytes(static_cast<size_t>(nArgument));
         return HexOf(std::string(bytes.begin(), bytes.end()));
