@@ -28,9 +28,8 @@ struct IpRun : CRunsOn<Build> {
     }
 };
 
-using IpWholeRun = IpRun;
-
-TEST_P(IpWholeRun, CompletesAndTheModuleBootsTheNewImage) {
+// The Windows build's whole IP run is ThreeAtOnce's.
+TEST_P(IpRun, CompletesAndTheModuleBootsTheNewImage) {
     auto pSim = StartSim("sim", Sim());
     const UpgradeResult result = RunToEnd("run", UpgradeArgs("ip", pSim->Device()));
     ExpectEnded(result, 0, "complete");
@@ -88,6 +87,8 @@ TEST_P(IpRun, ASimulatorKilledMidUploadIsNoConnection) {
 }
 
 // Stopped in the boot monitor, the module is sent back to 9600 and booted.
+using IpWholeRun = IpRun;
+
 // On Windows the signal reaches the program as Ctrl-C: Wine turns SIGINT
 // into a CTRL_C_EVENT for a console program.
 TEST_P(IpWholeRun, CtrlCMidUploadLeavesTheModuleBooted) {
