@@ -12,7 +12,7 @@ win_build=${KTR84_WIN_BUILD_DIR:-build-win}
 windows=1
 [ "${KTR84_SKIP_WINDOWS:-}" = 1 ] && windows=0
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=${KTR84_BUILD_TYPE:-RelWithDebInfo} \
-    -DKTR84_WINDOWS_BUILD="$(pwd)/$win_build" ${KTR84_CMAKE_ARGS:-} >/dev/null
+    -DKTR84_WINDOWS_BUILD="$(realpath -m "$win_build")" ${KTR84_CMAKE_ARGS:-} >/dev/null
 cmake --build "$build" -j"$(nproc)"
 if [ $windows = 1 ]; then
     KTR84_WIN_BUILD_DIR=$win_build scripts/build-windows.sh

@@ -63,6 +63,9 @@ protected:
 inline std::string BuildSuffix(Build b) {
     return b == Build::Windows ? "OnWindows" : "";
 }
+inline void PrintTo(Build b, std::ostream* os) {
+    *os << (b == Build::Windows ? "Windows" : "Linux");
+}
 // Names the cases of a test over builds alone.
 struct BuildCaseName {
     std::string operator()(const ::testing::TestParamInfo<Build>& info) const {
