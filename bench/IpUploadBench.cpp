@@ -9,6 +9,9 @@
 //
 //   ip_upload_bench [lines] [usb-latency-ms ...]
 //   e.g. ip_upload_bench 6000 0 16 1
+// With --program, a build's console program as a program does the upload
+// (IpUploadProgram.h), the Windows one under Wine:
+//   ip_upload_bench --program linux|windows [seconds]     (default 60)
 
 #include <sys/resource.h>
 
@@ -19,6 +22,7 @@
 #include <vector>
 
 #include "bench/BenchRecord.h"
+#include "bench/IpUploadProgram.h"
 #include "dialog/UpgraderDlg.h"
 #include "sim/ModuleSim.h"
 #include "testing/ScriptedWindow.h"
@@ -117,6 +121,9 @@ Result MeasureUpload(int nLines, int nUsbLatencyMs) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--program")
+        return MeasureProgramUpload(std::string(argv[2]) == "windows",
+                                    argc > 3 ? std::atoi(argv[3]) : 60);
     const int nLines = argc > 1 ? std::atoi(argv[1]) : 6000;
     std::vector<int> latencies;
     for (int i = 2; i < argc; ++i)

@@ -6,6 +6,8 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 #include "SimProcess.h"
@@ -23,6 +25,7 @@ inline std::string TestFolderName() {
 
 struct CE2eRig {
     CTempFolder dir{TestFolderName()};
+    Build build = Build::Linux; // whose program the runs start
 
     std::unique_ptr<CSimProcess> StartSim(const std::string& strName,
                                           std::vector<std::string> args) {
@@ -30,9 +33,43 @@ struct CE2eRig {
         EXPECT_TRUE(pSim->Start()) << pSim->Stderr();
         return pSim;
     }
+    std::unique_ptr<CUpgradeRun> NewRun(const std::string& strName, std::vector<std::string> args,
+                                        std::vector<std::string> env = {}) const {
+        return std::make_unique<CUpgradeRun>(dir.Path(), strName, std::move(args), std::move(env),
+                                             build);
+    }
     UpgradeResult RunToEnd(const std::string& strName, std::vector<std::string> args,
-                           std::vector<std::string> env = {}) {
-        return RunUpgrade(dir.Path(), strName, std::move(args), std::move(env));
+                           std::vector<std::string> env = {}) const {
+        return RunUpgrade(dir.Path(), strName, std::move(args), std::move(env), build);
+    }
+};
+
+// Whole runs on the build the parameter names (the parameter itself, or a
+// tuple's last element); the Windows cases are skipped, with the reason,
+// where the Windows build is missing.
+template <class Param> class CRunsOn : public ::testing::TestWithParam<Param>, public CE2eRig {
+protected:
+    void SetUp() override {
+        if constexpr (std::is_same_v<Param, Build>)
+            build = this->GetParam();
+        else
+            build = std::get<std::tuple_size_v<Param> - 1>(this->GetParam());
+        if (build == Build::Windows && !WindowsBuildMissing().empty())
+            GTEST_SKIP() << WindowsBuildMissing();
+    }
+};
+
+// "" for the Linux build, so that its cases keep their names.
+inline std::string BuildSuffix(Build b) {
+    return b == Build::Windows ? "OnWindows" : "";
+}
+inline void PrintTo(Build b, std::ostream* os) {
+    *os << (b == Build::Windows ? "Windows" : "Linux");
+}
+// Names the cases of a test over builds alone.
+struct BuildCaseName {
+    std::string operator()(const ::testing::TestParamInfo<Build>& info) const {
+        return info.param == Build::Windows ? "Windows" : "Linux";
     }
 };
 

@@ -19,7 +19,8 @@ size_t FirstIndex(const std::vector<SimCommand>& commands, Pred isIt, size_t nFr
     return commands.size();
 }
 
-struct IpRun : ::testing::Test, CE2eRig {
+// Parameterised by the build: the cases both builds run are IpWholeRun's.
+struct IpRun : CRunsOn<Build> {
     std::vector<std::string> Sim(std::vector<std::string> more = {}) const {
         std::vector<std::string> args = QuickIp();
         args.insert(args.end(), more.begin(), more.end());
@@ -27,7 +28,8 @@ struct IpRun : ::testing::Test, CE2eRig {
     }
 };
 
-TEST_F(IpRun, CompletesAndTheModuleBootsTheNewImage) {
+// The Windows build's whole IP run is ThreeAtOnce's.
+TEST_P(IpRun, CompletesAndTheModuleBootsTheNewImage) {
     auto pSim = StartSim("sim", Sim());
     const UpgradeResult result = RunToEnd("run", UpgradeArgs("ip", pSim->Device()));
     ExpectEnded(result, 0, "complete");
@@ -45,14 +47,14 @@ TEST_F(IpRun, CompletesAndTheModuleBootsTheNewImage) {
     EXPECT_EQ(commands[nBoot].nBaud, 9600);
 }
 
-TEST_F(IpRun, ALegacyModuleOnTheCableIsWrongCable) {
+TEST_P(IpRun, ALegacyModuleOnTheCableIsWrongCable) {
     auto pSim = StartSim("sim", QuickLegacy("transceiver"));
     const UpgradeResult result = RunToEnd("run", UpgradeArgs("ip", pSim->Device()));
     ExpectEnded(result, 3, "wrong-cable");
     EXPECT_FALSE(result.summary["message"].toString().isEmpty());
 }
 
-TEST_F(IpRun, AWrongRootPasswordIsLoginFailedAndStaysSecret) {
+TEST_P(IpRun, AWrongRootPasswordIsLoginFailedAndStaysSecret) {
     auto pSim = StartSim("sim", Sim());
     const std::string strSecret = "Wr0ng-Root-31";
     const UpgradeResult result =
@@ -67,7 +69,7 @@ TEST_F(IpRun, AWrongRootPasswordIsLoginFailedAndStaysSecret) {
     EXPECT_EQ(result.strOut.find(strSecret), std::string::npos);
 }
 
-TEST_F(IpRun, AShellThatStaysSilentIsNoConnection) {
+TEST_P(IpRun, AShellThatStaysSilentIsNoConnection) {
     auto pSim = StartSim("sim", Sim({"--silent-from", "shell"}));
     const UpgradeResult result = RunToEnd("run", UpgradeArgs("ip", pSim->Device()));
     ExpectEnded(result, 5, "no-connection");
@@ -75,23 +77,27 @@ TEST_F(IpRun, AShellThatStaysSilentIsNoConnection) {
     EXPECT_FALSE(HasCommand(pSim->Commands(), "reboot"));
 }
 
-TEST_F(IpRun, ASimulatorKilledMidUploadIsNoConnection) {
+TEST_P(IpRun, ASimulatorKilledMidUploadIsNoConnection) {
     auto pSim = StartSim("sim", Sim());
-    CUpgradeRun run(dir.Path(), "run", UpgradeArgs("ip", pSim->Device()));
-    ASSERT_TRUE(run.Start());
+    const auto pRun = NewRun("run", UpgradeArgs("ip", pSim->Device()));
+    ASSERT_TRUE(pRun->Start());
     ASSERT_TRUE(pSim->WaitForCommand(LoadsStarted, 60000)) << CommandsText(pSim->Commands());
     pSim->Kill(SIGKILL);
-    ExpectEnded(run.Wait(), 5, "no-connection");
+    ExpectEnded(pRun->Wait(), 5, "no-connection");
 }
 
 // Stopped in the boot monitor, the module is sent back to 9600 and booted.
-TEST_F(IpRun, CtrlCMidUploadLeavesTheModuleBooted) {
+using IpWholeRun = IpRun;
+
+// On Windows the signal reaches the program as Ctrl-C: Wine turns SIGINT
+// into a CTRL_C_EVENT for a console program.
+TEST_P(IpWholeRun, CtrlCMidUploadLeavesTheModuleBooted) {
     auto pSim = StartSim("sim", Sim());
-    CUpgradeRun run(dir.Path(), "run", UpgradeArgs("ip", pSim->Device()));
-    ASSERT_TRUE(run.Start());
+    const auto pRun = NewRun("run", UpgradeArgs("ip", pSim->Device()));
+    ASSERT_TRUE(pRun->Start());
     ASSERT_TRUE(pSim->WaitForCommand(LoadsStarted, 60000)) << CommandsText(pSim->Commands());
-    run.Signal(SIGINT);
-    const UpgradeResult result = run.Wait();
+    pRun->Signal(SIGINT);
+    const UpgradeResult result = pRun->Wait();
     ExpectEnded(result, 9, "stopped");
     // The module may still be taking in what the run sent last.
     pSim->WaitForCommand([](const SimCommand& c) { return c.strText == "bootd"; }, 10000);
@@ -113,4 +119,8 @@ TEST_F(IpRun, CtrlCMidUploadLeavesTheModuleBooted) {
     const std::string strSeen = client.ReadUntil("login:", 20000);
     EXPECT_NE(strSeen.find("login:"), std::string::npos) << Visible(strSeen);
 }
+
+INSTANTIATE_TEST_SUITE_P(Builds, IpRun, ::testing::Values(Build::Linux), BuildCaseName());
+INSTANTIATE_TEST_SUITE_P(Builds, IpWholeRun, ::testing::Values(Build::Linux, Build::Windows),
+                         BuildCaseName());
 } // namespace

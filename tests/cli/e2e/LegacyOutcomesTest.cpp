@@ -14,9 +14,9 @@ bool UploadStarted(const SimCommand& c) {
     return c.strText == "u";
 }
 
-class LegacyRun : public ::testing::TestWithParam<std::string>, public CE2eRig {
+class LegacyRun : public CRunsOn<std::tuple<std::string, Build>> {
 protected:
-    std::string Kind() const { return GetParam(); }
+    std::string Kind() const { return std::get<0>(GetParam()); }
     std::string OtherKind() const { return Kind() == "transceiver" ? "controller" : "transceiver"; }
     std::vector<std::string> Sim(std::vector<std::string> more = {}) const {
         std::vector<std::string> args = QuickLegacy(Kind());
@@ -25,7 +25,10 @@ protected:
     }
 };
 
-TEST_P(LegacyRun, CompletesAndTheModuleTakesTheWholeImage) {
+// The cases both builds run.
+using LegacyWholeRun = LegacyRun;
+
+TEST_P(LegacyWholeRun, CompletesAndTheModuleTakesTheWholeImage) {
     // The Controller's line comes in random pieces, the Transceiver's in the
     // bursts of a USB adapter's latency timer.
     auto pSim = StartSim("sim", Sim(Kind() == "controller"
@@ -37,8 +40,7 @@ TEST_P(LegacyRun, CompletesAndTheModuleTakesTheWholeImage) {
     EXPECT_EQ(result.summary["message"].toString(), "Upload Complete!");
     EXPECT_EQ(result.summary["upload_baud"].toInt(), 115200);
     EXPECT_GT(result.summary["bytes_sent"].toInteger(), 200 * 20);
-    const std::string strRecord = result.summary["record"].toString().toStdString();
-    EXPECT_TRUE(std::filesystem::exists(strRecord)) << strRecord;
+    EXPECT_TRUE(std::filesystem::exists(result.record)) << result.record;
     // The short image: 200 records and its termination, all at the upload rate.
     const std::vector<SimCommand> commands = pSim->Commands();
     EXPECT_TRUE(HasCommand(commands, "<201 records>")) << CommandsText(commands);
@@ -49,7 +51,7 @@ TEST_P(LegacyRun, CompletesAndTheModuleTakesTheWholeImage) {
     }
 }
 
-TEST_P(LegacyRun, TheCableOnTheOtherModuleIsWrongCable) {
+TEST_P(LegacyWholeRun, TheCableOnTheOtherModuleIsWrongCable) {
     auto pSim = StartSim("sim", QuickLegacy(OtherKind()));
     const UpgradeResult result = RunToEnd("run", UpgradeArgs(Kind(), pSim->Device()));
     ExpectEnded(result, 3, "wrong-cable");
@@ -136,13 +138,13 @@ std::vector<std::string> Words(std::vector<std::string> args, const std::string&
     return args;
 }
 
-class LegacyEnding : public ::testing::TestWithParam<std::tuple<std::string, Ending>>,
-                     public CE2eRig {};
+using LegacyEnding = CRunsOn<std::tuple<std::string, Ending, Build>>;
 
 TEST_P(LegacyEnding, AsTheModuleAndTheOptionsLetIt) {
-    const auto& [strKind, e] = GetParam();
+    const auto& [strKind, e, onBuild] = GetParam();
     auto pSim = StartSim("sim", Words(QuickLegacy(strKind), e.pszSim));
-    CUpgradeRun run(dir.Path(), "run", UpgradeArgs(strKind, pSim->Device(), Words({}, e.pszRun)));
+    const auto pRun = NewRun("run", UpgradeArgs(strKind, pSim->Device(), Words({}, e.pszRun)));
+    CUpgradeRun& run = *pRun;
     ASSERT_TRUE(run.Start());
     if (e.nSignal != 0) {
         ASSERT_TRUE(pSim->WaitForCommand(UploadStarted, 60000)) << CommandsText(pSim->Commands());
@@ -160,12 +162,39 @@ TEST_P(LegacyEnding, AsTheModuleAndTheOptionsLetIt) {
     EXPECT_EQ(HasCommand(pSim->Commands(), "<201 records>"), e.bImageWhole);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, LegacyEnding,
-                         ::testing::Combine(::testing::Values("transceiver", "controller"),
-                                            ::testing::ValuesIn(kEndings)),
-                         [](const auto& info) {
-                             return std::get<0>(info.param) + std::get<1>(info.param).pszName;
-                         });
+// On Windows: silence, and the line gone mid-upload, one module each.
+std::vector<std::tuple<std::string, Ending, Build>> WindowsEndings() {
+    std::vector<std::tuple<std::string, Ending, Build>> out;
+    for (const Ending& e : kEndings) {
+        if (e.pszName == std::string("SilentBootLoader"))
+            out.emplace_back("transceiver", e, Build::Windows);
+        if (e.pszName == std::string("SimulatorKilled"))
+            out.emplace_back("controller", e, Build::Windows);
+    }
+    return out;
+}
 
-INSTANTIATE_TEST_SUITE_P(Kinds, LegacyRun, ::testing::Values("transceiver", "controller"));
+// "<kind>[<ending>][OnWindows]".
+const auto kCaseName = [](const auto& info) {
+    constexpr size_t nSize = std::tuple_size_v<std::decay_t<decltype(info.param)>>;
+    std::string strName = std::get<0>(info.param);
+    if constexpr (nSize == 3)
+        strName += std::get<1>(info.param).pszName;
+    return strName + BuildSuffix(std::get<nSize - 1>(info.param));
+};
+
+const auto kKinds = ::testing::Values("transceiver", "controller");
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LegacyEnding,
+                         ::testing::Combine(kKinds, ::testing::ValuesIn(kEndings),
+                                            ::testing::Values(Build::Linux)),
+                         kCaseName);
+INSTANTIATE_TEST_SUITE_P(Windows, LegacyEnding, ::testing::ValuesIn(WindowsEndings()), kCaseName);
+
+INSTANTIATE_TEST_SUITE_P(Kinds, LegacyRun,
+                         ::testing::Combine(kKinds, ::testing::Values(Build::Linux)), kCaseName);
+INSTANTIATE_TEST_SUITE_P(Kinds, LegacyWholeRun,
+                         ::testing::Combine(kKinds,
+                                            ::testing::Values(Build::Linux, Build::Windows)),
+                         kCaseName);
 } // namespace

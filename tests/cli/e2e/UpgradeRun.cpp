@@ -19,13 +19,25 @@ void ParseSummary(UpgradeResult& result) {
 } // namespace
 
 CUpgradeRun::CUpgradeRun(const fs::path& dir, const std::string& strName,
-                         std::vector<std::string> args, std::vector<std::string> env)
+                         std::vector<std::string> args, std::vector<std::string> env, Build build)
     : m_out(dir / (strName + ".out")), m_err(dir / (strName + ".err")),
-      m_state(dir / (strName + "-state")), m_args(std::move(args)), m_env(std::move(env)) {}
+      m_state(dir / (strName + "-state")), m_args(std::move(args)), m_env(std::move(env)),
+      m_build(build) {}
 
 bool CUpgradeRun::Start() {
     std::vector<std::string> args{KTR84_UPGRADE_TESTING};
-    args.insert(args.end(), m_args.begin(), m_args.end());
+    if (m_build == Build::Windows)
+        args = WineCommand("ktr84-upgrade-testing.exe");
+    for (size_t i = 0; i < m_args.size(); ++i) {
+        args.push_back(m_args[i]);
+        if (m_build == Build::Windows && i > 0 && m_args[i - 1] == "--port" &&
+            m_args[i].starts_with('/')) {
+            m_links.push_back(std::make_unique<CComLink>(m_args[i]));
+            if (m_links.back()->Port().empty())
+                return false;
+            args.back() = m_links.back()->Port();
+        }
+    }
     std::vector<std::string> env = m_env;
     env.push_back("XDG_STATE_HOME=" + m_state.string());
     return m_process.Start(args, env, m_out, m_err);
@@ -37,12 +49,14 @@ UpgradeResult CUpgradeRun::Wait() {
     result.strOut = ReadFile(m_out);
     result.strErr = ReadFile(m_err);
     ParseSummary(result);
+    const std::string strRecord = result.summary["record"].toString().toStdString();
+    result.record = m_build == Build::Windows ? UnixPathOf(strRecord) : fs::path(strRecord);
     return result;
 }
 
 UpgradeResult RunUpgrade(const fs::path& dir, const std::string& strName,
-                         std::vector<std::string> args, std::vector<std::string> env) {
-    CUpgradeRun run(dir, strName, std::move(args), std::move(env));
+                         std::vector<std::string> args, std::vector<std::string> env, Build build) {
+    CUpgradeRun run(dir, strName, std::move(args), std::move(env), build);
     if (!run.Start())
         return {};
     return run.Wait();
