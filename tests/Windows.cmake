@@ -46,3 +46,4 @@ ktr84_windows_tests(line_tests
     line/DataTest.cpp line/LifecycleTest.cpp line/TraceTest.cpp
     line/win32/DcbSettingsTest.cpp line/win32/PortNamesTest.cpp
     LAUNCHER ${CMAKE_CROSSCOMPILING_EMULATOR} --far-end ${KTR84_HOST_TOOLS}/ktr84-farend)
+include(${CMAKE_CURRENT_SOURCE_DIR}/win32/WindowTests.cmake)
