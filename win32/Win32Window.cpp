@@ -22,9 +22,8 @@ CWin32Window::CWin32Window(HINSTANCE hInstance)
 CWin32Window::~CWin32Window() {
     if (m_hDlg)
         DestroyWindow(m_hDlg);
-    for (HGDIOBJ hObject : {static_cast<HGDIOBJ>(m_hLogo)})
-        if (hObject)
-            DeleteObject(hObject);
+    if (m_hLogo)
+        DeleteObject(m_hLogo);
     for (HICON hIcon : {m_hIconBig, m_hIconSmall})
         if (hIcon)
             DestroyIcon(hIcon);
@@ -52,6 +51,17 @@ bool CWin32Window::Create(CUpgraderDlg& dlg) {
     // The focus goes to the first tab stop, the module group's checked button.
     SetFocus(Control(ctl::kTransceiver));
     return true;
+}
+
+// The controls by id, looked up once: the runs reach them on every pass.
+HWND CWin32Window::Control(int nId) const {
+    auto it = m_controls.find(nId);
+    if (it != m_controls.end())
+        return it->second;
+    HWND hControl = GetDlgItem(m_hDlg, nId);
+    if (hControl)
+        m_controls[nId] = hControl;
+    return hControl;
 }
 
 int CWin32Window::RunModal() {
@@ -100,6 +110,11 @@ INT_PTR CWin32Window::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED:
+        // The dialog manager rescales the template's controls; what the
+        // window drew and placed itself follows.
+        if (m_hLogo)
+            DeleteObject(m_hLogo);
+        m_hLogo = nullptr;
         PlaceFigures();
         return FALSE;
     default:

@@ -29,7 +29,7 @@ public:
     // for Quit, 2 for Escape or the close box.
     int RunModal();
     HWND Handle() const { return m_hDlg; }
-    HWND Control(int nId) const { return GetDlgItem(m_hDlg, nId); }
+    HWND Control(int nId) const;
 
     // Rebuilds the entries after COM1..COM4 from the port source, keeping
     // the selection when its entry is still there. Runs whenever the list opens.
@@ -94,7 +94,13 @@ private:
     bool m_bQuitPosted = false;
     int m_nQuitResult = IDCANCEL;
     ULONGLONG m_nStartMs;
+    ULONGLONG m_nLastPaintMs = 0;
     std::map<int, std::string> m_rawTexts; // static texts exactly as last set
+    mutable std::map<int, HWND> m_controls;
+    struct Progress {
+        int32_t nLower, nUpper;
+        int nShownPixel, nShownPercent; // what the bar shows
+    } m_progress{0, 100, -1, -1};
     std::function<std::vector<std::string>()> m_fnPortSource;
     std::vector<std::string> m_keptPorts;
     HWND m_hTimeLeft = nullptr;

@@ -2,6 +2,8 @@
 // states, the progress bar, message boxes and the password prompt.
 #include "win32/Win32Window.h"
 
+#include <algorithm>
+
 #include "win32/ModalDialogs.h"
 #include "win32/Utf16.h"
 
@@ -29,17 +31,24 @@ std::wstring DisplayText(const std::string& strText) {
 }
 } // namespace
 
+// The runs read and write the three texts back on every status change, each
+// line of an upload: a static's text is answered from what was set, and only
+// a change goes to the control.
 std::string CWin32Window::GetControlText(int nId) {
+    auto it = m_rawTexts.find(nId);
+    if (it != m_rawTexts.end())
+        return it->second;
     HWND hControl = Control(nId);
     if (IsClass(hControl, L"ComboBox")) {
         const int nIndex = GetListSelection(nId);
         return nIndex < 0 ? std::string() : GetListEntry(nId, nIndex);
     }
-    auto it = m_rawTexts.find(nId);
-    return it != m_rawTexts.end() ? it->second : WindowText(hControl);
+    return WindowText(hControl);
 }
 
 void CWin32Window::SetControlText(int nId, const std::string& strText) {
+    if (auto it = m_rawTexts.find(nId); it != m_rawTexts.end() && it->second == strText)
+        return;
     HWND hControl = Control(nId);
     if (IsClass(hControl, L"ComboBox")) {
         for (int i = 0; i < GetListCount(nId); ++i)
@@ -102,11 +111,24 @@ void CWin32Window::EnableControl(int nId, bool bEnable) {
 }
 
 void CWin32Window::SetProgressRange(int32_t nLower, int32_t nUpper) {
-    SendDlgItemMessageW(m_hDlg, ctl::kProgress, PBM_SETRANGE32, nLower, nUpper);
+    m_progress = {nLower, nUpper, -1, -1};
+    SendMessageW(Control(ctl::kProgress), PBM_SETRANGE32, nLower, nUpper);
 }
 
+// An upload moves the bar every line; the control, which repaints on each
+// move, hears only of moves that show: another pixel or another percent.
 void CWin32Window::SetProgressPos(int32_t nPos) {
-    SendDlgItemMessageW(m_hDlg, ctl::kProgress, PBM_SETPOS, nPos, 0);
+    RECT rect;
+    GetClientRect(Control(ctl::kProgress), &rect);
+    const long long nSpan = std::max<long long>(1, 0LL + m_progress.nUpper - m_progress.nLower);
+    const long long nDone = std::clamp<long long>(0LL + nPos - m_progress.nLower, 0, nSpan);
+    const int nPixel = static_cast<int>(nDone * rect.right / nSpan);
+    const int nPercent = static_cast<int>(nDone * 100 / nSpan);
+    if (nPixel == m_progress.nShownPixel && nPercent == m_progress.nShownPercent)
+        return;
+    m_progress.nShownPixel = nPixel;
+    m_progress.nShownPercent = nPercent;
+    SendMessageW(Control(ctl::kProgress), PBM_SETPOS, nPos, 0);
 }
 
 void CWin32Window::SetProgressStep(int32_t nStep) {
@@ -134,7 +156,10 @@ int64_t CWin32Window::NowMs() {
     return static_cast<int64_t>(GetTickCount64() - m_nStartMs);
 }
 
-// Developers' diagnostics go to the debugger's output stream.
+// Developers' diagnostics go to the debugger's output stream, while one
+// listens: each is an exception raised to it, too dear for every line of an
+// upload when nobody listens.
 void CWin32Window::DebugOutput(std::string_view text) {
-    OutputDebugStringW(Utf16(std::string(text)).c_str());
+    if (IsDebuggerPresent())
+        OutputDebugStringW(Utf16(std::string(text)).c_str());
 }

@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+namespace {
+constexpr ULONGLONG kPaintEveryMs = 15;
+} // namespace
+
 void CWin32Window::DispatchWaiting() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -28,8 +32,14 @@ void CWin32Window::PostQuit() {
     PostQuitMessage(0);
 }
 
-// Paints what is invalid now: the procedures keep the thread busy.
+// Paints what is invalid now: the procedures keep the thread busy. The runs
+// ask on every pass, every line of an upload; the screen needs it no oftener
+// than it refreshes.
 void CWin32Window::UpdateWindow() {
+    const ULONGLONG nNow = GetTickCount64();
+    if (nNow - m_nLastPaintMs < kPaintEveryMs)
+        return;
+    m_nLastPaintMs = nNow;
     RedrawWindow(m_hDlg, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 

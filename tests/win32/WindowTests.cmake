@@ -31,7 +31,7 @@ function(ktr84_window_test name filter)
             -- $<TARGET_FILE:window_tests> --gtest_filter=WindowRun.${filter}
             -- ${arg_UNPARSED_ARGUMENTS})
     set_tests_properties(window.${name} PROPERTIES
-        LABELS windows RESOURCE_LOCK ktr84_window_prefix TIMEOUT 900)
+        LABELS windows RESOURCE_LOCK ktr84_window_prefix TIMEOUT 1800)
 endfunction()
 # The window's pauses are the field's (the reboot is met with CRs 4 s on), so
 # the module reboots and counts down as a real one does.

@@ -7,8 +7,8 @@
 # prefix is the build's wineprefix-window/, kept apart from the console
 # tests' (whose Wine runs without a display); one window test at a time has
 # it, and its Wine server ends with the test, as its X server does.
-# The program asks for screenshots by creating DIR/NAME.want; they are taken
-# of the whole X screen into DIR/NAME.png. With --expect, the commands the
+# The program asks for screenshots by writing the part of the screen to take
+# (WxH+X+Y) into DIR/NAME.want; they go to DIR/NAME.png. With --expect, the commands the
 # module received ("RATE TEXT" a line) must be the file's.
 set -euo pipefail
 expect=""
@@ -68,7 +68,8 @@ ln -sfn "$(head -n1 "$work/sim.out")" "$WINEPREFIX/dosdevices/com41"
     while :; do
         for want in "$shots"/*.want; do
             [ -e "$want" ] || continue
-            import -window root "${want%.want}.png" 2>/dev/null || true
+            import -window root -crop "$(head -n1 "$want")" +repage "${want%.want}.png" \
+                2>/dev/null || true
             rm -f "$want"
         done
         sleep 0.1
