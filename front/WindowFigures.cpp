@@ -5,18 +5,27 @@ CWindowFigures::CWindowFigures(CFigureView& view, std::function<int64_t()> fnNow
 
 void CWindowFigures::OnRunStart(const RunStart&) {
     m_timeLeft.Reset();
-    m_view.ShowTimeLeft("");
+    ShowTimeLeft("");
     m_bFirstOpening = true;
 }
 
 void CWindowFigures::OnProgress(int32_t nPos, int32_t nUpper) {
     m_timeLeft.Update(m_fnNowMs(), nPos, nUpper);
-    m_view.ShowTimeLeft(TimeLeftText(m_timeLeft.SecondsLeft()));
+    ShowTimeLeft(TimeLeftText(m_timeLeft.SecondsLeft()));
 }
 
 void CWindowFigures::OnRunEnd(const RunEnd&) {
     m_timeLeft.Reset();
-    m_view.ShowTimeLeft("");
+    ShowTimeLeft("");
+}
+
+// The upload reports every line; a window hears only of a new text (a
+// label set again repaints at once on some systems, every line).
+void CWindowFigures::ShowTimeLeft(const std::string& strText) {
+    if (strText == m_strTimeLeft)
+        return;
+    m_strTimeLeft = strText;
+    m_view.ShowTimeLeft(strText);
 }
 
 // A run opens the line more than once; a slow adapter at any opening shows,

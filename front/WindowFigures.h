@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "front/FigureView.h"
 #include "record/RunListener.h"
@@ -22,8 +23,11 @@ public:
     void OnLineOpened(const LineOpening& opening) override;
 
 private:
+    void ShowTimeLeft(const std::string& strText);
+
     CFigureView& m_view;
     std::function<int64_t()> m_fnNowMs;
     CTimeLeft m_timeLeft;
     bool m_bFirstOpening = true;
+    std::string m_strTimeLeft; // as shown
 };

@@ -95,6 +95,7 @@ private:
     int m_nQuitResult = IDCANCEL;
     ULONGLONG m_nStartMs;
     ULONGLONG m_nLastPaintMs = 0;
+    ULONGLONG m_nLastPumpMs = 0;
     std::map<int, std::string> m_rawTexts; // static texts exactly as last set
     mutable std::map<int, HWND> m_controls;
     struct Progress {

@@ -50,7 +50,9 @@ wait_for_line() { # file, what
 
 exec 9>"$WINEPREFIX.lock"
 flock 9
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# The helpers started here do not hold the lock: one left behind by a killed
+# test would keep every later test waiting.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 9>&- &
 pids+=($!)
 wait_for_line "$work/display" "X server"
 export DISPLAY=:$(head -n1 "$work/display")
@@ -59,7 +61,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 
-"$modsim" "$@" --transcript "$transcript" >"$work/sim.out" 2>"$work/sim.err" &
+"$modsim" "$@" --transcript "$transcript" >"$work/sim.out" 2>"$work/sim.err" 9>&- &
 pids+=($!)
 wait_for_line "$work/sim.out" "simulator line"
 ln -sfn "$(head -n1 "$work/sim.out")" "$WINEPREFIX/dosdevices/com41"
@@ -74,7 +76,7 @@ ln -sfn "$(head -n1 "$work/sim.out")" "$WINEPREFIX/dosdevices/com41"
         done
         sleep 0.1
     done
-) &
+) 9>&- &
 pids+=($!)
 
 export KTR84_WINDOW_PORT=COM41 KTR84_WINDOW_TRANSCRIPT="Z:$transcript" KTR84_WINDOW_SHOTS="Z:$shots"
