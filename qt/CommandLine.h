@@ -4,13 +4,16 @@
 #include <QStringList>
 #include <optional>
 
+#include "front/WindowCommandLine.h"
+
 class CQtWindow;
 class CUpgraderDlg;
 
-// The upgrader's command line: --help, --version, and the operator's three
-// choices (module, port, upload rate) preselected in the window at start.
-// Parsing needs no QCoreApplication, so --help, --version and a bad argument
-// are answered before any display is opened.
+// The upgrader's command line (front/WindowCommandLine) in Qt's terms:
+// --help, --version, and the operator's three choices (module, port, upload
+// rate) preselected in the window at start. Parsing needs no
+// QCoreApplication, so --help, --version and a bad argument are answered
+// before any display is opened.
 
 // What the command line preselects; an empty field keeps the dialog's
 // default (Transceiver, COM1, the last rate of the module's list).
@@ -19,8 +22,6 @@ struct CommandLineChoices {
     QString strPort;           // "COM2", "ttyUSB0", a simulator's link path, ...
     QString strBaud;           // one of the module's rates, e.g. "115200"
 };
-
-enum class CommandLineAction { Run, Help, Version, Error };
 
 struct CommandLineResult {
     CommandLineAction action = CommandLineAction::Run;

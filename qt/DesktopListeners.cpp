@@ -14,7 +14,7 @@ CDesktopListeners::CDesktopListeners(CUpgraderDlg& dlg, CQtWindow& window, QDBus
                                      std::ostream& errors)
     : m_dlg(dlg), m_recorder(RecordFolder(), ToolVersion(), errors),
       m_inhibitor(std::move(bus), [&dlg](const std::string& strText) { dlg.Notice(strText); }),
-      m_figures(window) {
+      m_figures(window, [&window] { return window.NowMs(); }) {
     // Records left by earlier sessions are kept within bounds from the start.
     PruneRecords(RecordFolder());
     // The record first, so it hears what the others report about a run.

@@ -3,8 +3,8 @@
 #include <QDBusConnection>
 #include <iosfwd>
 
+#include "front/WindowFigures.h"
 #include "qt/SleepInhibitor.h"
-#include "qt/WindowFigures.h"
 #include "record/RunRecorder.h"
 
 class CQtWindow;

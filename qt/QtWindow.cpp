@@ -13,6 +13,7 @@
 
 #include "dialog/StringTable.h"
 #include "dialog/UpgraderDlg.h"
+#include "front/DialogClicks.h"
 #include "qt/AboutDlg.h"
 #include "qt/Artwork.h"
 #include "qt/HelpLauncher.h"
@@ -40,19 +41,9 @@ CQtWindow::CQtWindow(QWidget* pParent) : QDialog(pParent) {
 CQtWindow::~CQtWindow() = default;
 
 void CQtWindow::ConnectHandlers() {
-    using Handler = void (CUpgraderDlg::*)();
-    static const std::pair<int, Handler> kClicks[] = {
-        {ctl::kUpgrade, &CUpgraderDlg::OnUpgrade},
-        {ctl::kTransceiver, &CUpgraderDlg::OnTransceiver},
-        {ctl::kController, &CUpgraderDlg::OnController},
-        {ctl::kIpController, &CUpgraderDlg::OnIpController},
-        {ctl::kFilesystem, &CUpgraderDlg::OnImageCheck},
-        {ctl::kBootloader, &CUpgraderDlg::OnImageCheck},
-        {ctl::kKernel, &CUpgraderDlg::OnImageCheck},
-    };
-    for (const auto& [nId, handler] : kClicks) {
+    for (const auto& [nId, handler] : kDialogClicks) {
         CUpgraderDlg* pDlg = m_pDlg;
-        const Handler onClick = handler;
+        const DialogClickHandler onClick = handler;
         connect(Find<QAbstractButton>(nId), &QAbstractButton::clicked, this,
                 [pDlg, onClick] { (pDlg->*onClick)(); });
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "front/FigureView.h"
 #include "qt/HelpViewer.h"
 #include "window/WindowLayer.h"
 
@@ -22,7 +23,7 @@ class QMenu;
 // logic talks to. Clicks go to CUpgraderDlg's handlers; an upgrade runs
 // inside the Upgrade click and keeps the window alive through PumpMessages,
 // Sleep and WaitForInput.
-class CQtWindow : public QDialog, public CWindowLayer {
+class CQtWindow : public QDialog, public CWindowLayer, public CFigureView {
 public:
     explicit CQtWindow(QWidget* pParent = nullptr);
     ~CQtWindow() override;
@@ -62,8 +63,8 @@ public:
 
     // Beside the template's controls: the upload's time left under the
     // progress bar, and one line about a slow adapter (empty hides it).
-    void ShowTimeLeft(const std::string& strText);
-    void ShowSlowAdapter(const std::string& strText);
+    void ShowTimeLeft(const std::string& strText) override;
+    void ShowSlowAdapter(const std::string& strText) override;
     QLabel* TimeLeftLabel() const { return m_pTimeLeft; }
     QLabel* SlowAdapterLine() const { return m_pSlowLine; }
 

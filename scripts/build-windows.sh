@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 packages=(cmake make g++ zlib1g-dev g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-          libz-mingw-w64-dev googletest nlohmann-json3-dev wine wine64 nsis)
+          libz-mingw-w64-dev googletest nlohmann-json3-dev wine wine64 nsis xvfb xauth imagemagick)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -25,7 +25,8 @@ jobs=${KTR84_JOBS:-$(nproc)}
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build/host" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKTR84_HOST_TOOLS_ONLY=ON "${launcher[@]}" >/dev/null
-cmake --build "$build/host" -j"$jobs" --target ktr84-srecgen ktr84-srecheck ktr84-farend
+cmake --build "$build/host" -j"$jobs" --target ktr84-srecgen ktr84-srecheck ktr84-farend \
+    ktr84-icogen ktr84-modsim
 host_tools=$(cd "$build/host" && pwd)/bin
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
     -DCMAKE_BUILD_TYPE=${KTR84_BUILD_TYPE:-RelWithDebInfo} \

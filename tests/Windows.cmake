@@ -71,3 +71,4 @@ ktr84_windows_tests(ip_tests
     ip/IpLoginTest.cpp ip/FlashImageStepTest.cpp ip/IpLoopTest.cpp
     LAUNCHER ${far_end})
 include(${CMAKE_CURRENT_SOURCE_DIR}/package/WindowsInstaller.cmake)
+include(${CMAKE_CURRENT_SOURCE_DIR}/win32/WindowTests.cmake)

@@ -9,7 +9,7 @@
 
 #include "dialog/UpgraderDlg.h"
 #include "qt/QtWindow.h"
-#include "qt/WindowFigures.h"
+#include "front/WindowFigures.h"
 
 namespace {
 const char kSlowText[] = "ttyUSB0 (FTDI FT232R USB UART) holds what it receives for 16 ms: "

@@ -2,20 +2,20 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
+#include "front/FigureView.h"
 #include "record/RunListener.h"
 #include "record/TimeLeft.h"
 
-class CQtWindow;
-
-// Feeds the window what it shows of a run besides the dialogue: the time the
+// Feeds a window what it shows of a run besides the dialogue: the time the
 // upload has left once its pace is known (cleared when the run ends), and the
 // line about a slow adapter, shown when the line reports one and hidden when
 // a run starts on a good line.
 class CWindowFigures : public CRunListener {
 public:
-    // fnNowMs: the clock the progress is timed by (the window's by default).
-    explicit CWindowFigures(CQtWindow& window, std::function<int64_t()> fnNowMs = {});
+    // fnNowMs: the clock the progress is timed by (the window's).
+    CWindowFigures(CFigureView& view, std::function<int64_t()> fnNowMs);
 
     void OnRunStart(const RunStart&) override;
     void OnProgress(int32_t nPos, int32_t nUpper) override;
@@ -23,8 +23,11 @@ public:
     void OnLineOpened(const LineOpening& opening) override;
 
 private:
-    CQtWindow& m_window;
+    void ShowTimeLeft(const std::string& strText);
+
+    CFigureView& m_view;
     std::function<int64_t()> m_fnNowMs;
     CTimeLeft m_timeLeft;
     bool m_bFirstOpening = true;
+    std::string m_strTimeLeft; // as shown
 };
