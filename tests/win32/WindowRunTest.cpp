@@ -88,8 +88,8 @@ TEST_F(WindowRun, IpRunEndsComplete) {
         driver.Click(nId);
     EXPECT_NE(driver.Text(driver.Control(ctl::kDetails)).find("Filesystem: "), std::string::npos);
     Screenshot(driver.Main(), "screenshot-windows-main");
-    // The boot loader's image alone: the whole dialogue of an IP run, and an
-    // upload of seconds rather than the minutes all three take under Wine.
+    // The boot loader's image and the file system, which every run writes:
+    // the kernel's would add minutes under Wine and no step of its own.
     for (int nId : {ctl::kKernel, ctl::kFilesystem})
         driver.Click(nId);
     driver.Press(ctl::kUpgrade);
