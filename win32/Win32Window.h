@@ -101,7 +101,8 @@ private:
     struct Progress {
         int32_t nLower, nUpper;
         int nShownPixel, nShownPercent; // what the bar shows
-    } m_progress{0, 100, -1, -1};
+        int nWidth;                     // the bar's width in pixels, taken with the range
+    } m_progress{0, 100, -1, -1, 0};
     std::function<std::vector<std::string>()> m_fnPortSource;
     std::vector<std::string> m_keptPorts;
     HWND m_hTimeLeft = nullptr;

@@ -111,18 +111,18 @@ void CWin32Window::EnableControl(int nId, bool bEnable) {
 }
 
 void CWin32Window::SetProgressRange(int32_t nLower, int32_t nUpper) {
-    m_progress = {nLower, nUpper, -1, -1};
+    RECT rect;
+    GetClientRect(Control(ctl::kProgress), &rect);
+    m_progress = {nLower, nUpper, -1, -1, static_cast<int>(rect.right)};
     SendMessageW(Control(ctl::kProgress), PBM_SETRANGE32, nLower, nUpper);
 }
 
 // An upload moves the bar every line; the control, which repaints on each
 // move, hears only of moves that show: another pixel or another percent.
 void CWin32Window::SetProgressPos(int32_t nPos) {
-    RECT rect;
-    GetClientRect(Control(ctl::kProgress), &rect);
     const long long nSpan = std::max<long long>(1, 0LL + m_progress.nUpper - m_progress.nLower);
     const long long nDone = std::clamp<long long>(0LL + nPos - m_progress.nLower, 0, nSpan);
-    const int nPixel = static_cast<int>(nDone * rect.right / nSpan);
+    const int nPixel = static_cast<int>(nDone * m_progress.nWidth / nSpan);
     const int nPercent = static_cast<int>(nDone * 100 / nSpan);
     if (nPixel == m_progress.nShownPixel && nPercent == m_progress.nShownPercent)
         return;
